@@ -1,0 +1,33 @@
+#include "buildprofile.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+
+namespace BuildProfile {
+
+#ifdef DEVLOADER_HU
+
+QString helpDocument() { return QStringLiteral("Varnidex-help.pdf"); }
+int labelIp1Width() { return 81; }
+int label35Width() { return 100; }
+
+void installTexts(QCoreApplication *app)
+{
+    auto *translator = new QTranslator(app);
+    if (translator->load(QStringLiteral(":/i18n/devloader_hu.qm")))
+        QCoreApplication::installTranslator(translator);
+    else
+        qWarning("the Hungarian texts are missing from this build");
+}
+
+#else
+
+QString helpDocument() { return QStringLiteral("Varnidex-help-eng.pdf"); }
+int labelIp1Width() { return 91; }
+int label35Width() { return 116; }
+
+void installTexts(QCoreApplication *) {}
+
+#endif
+
+} // namespace BuildProfile

@@ -1,0 +1,24 @@
+#ifndef BUILDPROFILE_H
+#define BUILDPROFILE_H
+
+#include <QString>
+
+class QCoreApplication;
+
+// What differs between the English and the Hungarian program besides the
+// texts. Each executable links exactly one definition of these.
+namespace BuildProfile {
+
+// The help document, relative to the working directory.
+QString helpDocument();
+
+// Widths of the two main-window labels whose captions differ in length.
+int labelIp1Width();
+int label35Width();
+
+// Installs the build's text set; must run before any window is built.
+void installTexts(QCoreApplication *app);
+
+} // namespace BuildProfile
+
+#endif // BUILDPROFILE_H
