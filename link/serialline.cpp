@@ -1,0 +1,268 @@
+#include "serialline.h"
+
+#include <QDeadlineTimer>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSerialPort>
+#include <QThread>
+
+namespace {
+
+// Reads and writes wait in slices of this length so that a stop request is
+// seen quickly.
+const int SliceMs = 20;
+
+} // namespace
+
+SerialLine::SerialLine() = default;
+
+SerialLine::~SerialLine()
+{
+    close();
+}
+
+QString SerialLine::systemLocation(const QString &comName)
+{
+#ifdef Q_OS_WIN
+    return comName;
+#else
+    if (comName.isEmpty())
+        return QString();
+    const QString folder = qEnvironmentVariable("DEVLOADER_PORTS");
+    if (!folder.isEmpty()) {
+        const QFileInfo entry(QDir(folder).filePath(comName));
+        if (entry.exists() || entry.isSymLink()) {
+            // Lock the real tty whatever name opened it; a dangling link
+            // stays as it is and fails to open.
+            const QString target = entry.canonicalFilePath();
+            return target.isEmpty() ? entry.absoluteFilePath() : target;
+        }
+    }
+    if (comName.startsWith(QLatin1Char('/')))
+        return comName;
+    static const QRegularExpression comPattern(QStringLiteral("^COM([1-9][0-9]*)$"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comPattern.match(comName);
+    if (!match.hasMatch())
+        return QString();
+    return QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
+#endif
+}
+
+bool SerialLine::parseMode(const QString &text, Mode *mode)
+{
+    Mode parsed;
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return false;
+    for (const QString &word : words) {
+        const int equals = word.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            return false;
+        const QString key = word.left(equals).toLower();
+        const QString value = word.mid(equals + 1);
+        bool ok = false;
+        if (key == QLatin1String("baud")) {
+            static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+            if (!digits.match(value).hasMatch())
+                return false;
+            parsed.baud = value.toInt(&ok);
+        } else if (key == QLatin1String("data")) {
+            parsed.dataBits = value.toInt(&ok);
+            ok = ok && parsed.dataBits >= 5 && parsed.dataBits <= 8;
+        } else if (key == QLatin1String("parity")) {
+            const QString p = value.toUpper();
+            ok = p.size() == 1 && QStringLiteral("NEOMS").contains(p);
+            if (ok)
+                parsed.parity = p.at(0).toLatin1();
+        } else if (key == QLatin1String("stop")) {
+            ok = true;
+            if (value == QLatin1String("1"))
+                parsed.stopBits = 10;
+            else if (value == QLatin1String("1.5"))
+                parsed.stopBits = 15;
+            else if (value == QLatin1String("2"))
+                parsed.stopBits = 20;
+            else
+                ok = false;
+        }
+        if (!ok)
+            return false;
+    }
+    *mode = parsed;
+    return true;
+}
+
+bool SerialLine::open(const QString &comName)
+{
+    close();
+    const QString location = systemLocation(comName);
+    if (location.isEmpty())
+        return false;
+    auto candidate = std::make_unique<QSerialPort>();
+    candidate->setPortName(location);
+    if (!candidate->open(QIODevice::ReadWrite))
+        return false;
+    candidate->clear(QSerialPort::AllDirections);
+    candidate->clearError();
+    port = std::move(candidate);
+    limits = Timeouts();
+    lost = false;
+    return true;
+}
+
+bool SerialLine::applyMode(const Mode &mode)
+{
+    if (!port)
+        return false;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    switch (mode.parity) {
+    case 'E': parity = QSerialPort::EvenParity; break;
+    case 'O': parity = QSerialPort::OddParity; break;
+    case 'M': parity = QSerialPort::MarkParity; break;
+    case 'S': parity = QSerialPort::SpaceParity; break;
+    default: break;
+    }
+    const QSerialPort::StopBits stop = mode.stopBits == 20   ? QSerialPort::TwoStop
+                                       : mode.stopBits == 15 ? QSerialPort::OneAndHalfStop
+                                                             : QSerialPort::OneStop;
+    const bool ok = port->setBaudRate(mode.baud)
+                    && port->setDataBits(QSerialPort::DataBits(mode.dataBits))
+                    && port->setParity(parity)
+                    && port->setStopBits(stop)
+                    && port->setFlowControl(QSerialPort::NoFlowControl);
+    port->clearError();
+    return ok;
+}
+
+bool SerialLine::setTimeouts(const Timeouts &timeouts)
+{
+    if (!port)
+        return false;
+    limits = timeouts;
+    return true;
+}
+
+bool SerialLine::openConfigured(const QString &comName, const QString &modeText, const Timeouts &timeouts)
+{
+    if (!open(comName)) {
+        qDebug("unable to open comport");
+        return false;
+    }
+    Mode mode;
+    if (!parseMode(modeText, &mode)) {
+        qDebug("unable to set comport dcb settings");
+        close();
+        return false;
+    }
+    if (!applyMode(mode)) {
+        qDebug("unable to set comport cfg settings");
+        close();
+        return false;
+    }
+    if (!setTimeouts(timeouts)) {
+        qDebug("unable to set comport time-out settings");
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool SerialLine::stopRequested()
+{
+    return QThread::currentThread()->isInterruptionRequested();
+}
+
+qint64 SerialLine::readWait() const
+{
+    // Both multiplier and interval at their maximum: the constant alone.
+    if (limits.interval == MaxDword && limits.readMultiplier == MaxDword)
+        return limits.readConstant == MaxDword ? -1 : qint64(limits.readConstant);
+    // Interval at its maximum and no totals: take what is there and return.
+    if (limits.interval == MaxDword && limits.readMultiplier == 0 && limits.readConstant == 0)
+        return 0;
+    // No time-outs at all: wait for the byte.
+    if (limits.interval == 0 && limits.readMultiplier == 0 && limits.readConstant == 0)
+        return -1;
+    return qint64(limits.readMultiplier) + qint64(limits.readConstant);
+}
+
+qint64 SerialLine::writeWait() const
+{
+    if (limits.writeMultiplier == 0 && limits.writeConstant == 0)
+        return -1;
+    return qint64(limits.writeMultiplier) + qint64(limits.writeConstant);
+}
+
+bool SerialLine::noteLineError()
+{
+    const QSerialPort::SerialPortError error = port->error();
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
+        port->clearError();
+        return false;
+    }
+    lost = true;
+    return true;
+}
+
+bool SerialLine::writeByte(char c)
+{
+    if (!port || lost)
+        return false;
+    if (port->write(&c, 1) != 1) {
+        noteLineError();
+        return false;
+    }
+    const qint64 wait = writeWait();
+    const QDeadlineTimer deadline(wait < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(wait));
+    while (port->bytesToWrite() > 0) {
+        if (stopRequested())
+            return false;
+        const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
+        if (left <= 0)
+            return false;
+        if (!port->waitForBytesWritten(int(qMin<qint64>(left, qint64(SliceMs)))) && noteLineError())
+            return false;
+    }
+    return true;
+}
+
+bool SerialLine::readByte(char *c)
+{
+    if (!port)
+        return false;
+    if (port->bytesAvailable() > 0)
+        return port->getChar(c);
+    if (lost)
+        return false;
+    const qint64 wait = readWait();
+    const QDeadlineTimer deadline(wait < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(wait));
+    do {
+        if (stopRequested())
+            return false;
+        const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
+        if (port->waitForReadyRead(int(qBound<qint64>(0, left, qint64(SliceMs))))) {
+            if (port->bytesAvailable() > 0)
+                return port->getChar(c);
+        } else if (noteLineError()) {
+            return false;
+        }
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+void SerialLine::close()
+{
+    if (!port)
+        return;
+    port->close();
+    port.reset();
+    lost = false;
+}
+
+bool SerialLine::isOpen() const
+{
+    return port != nullptr;
+}

@@ -1,0 +1,95 @@
+#ifndef SERIALLINE_H
+#define SERIALLINE_H
+
+#include <QString>
+
+#include <memory>
+
+class QSerialPort;
+
+// One serial port opened by its COM name for exclusive use, with the
+// blocking one-byte semantics the device protocol is written for.
+// The object belongs to the thread that opens it. Reads and writes wait in
+// short slices and give up early when that thread is asked to stop
+// (QThread::requestInterruption), so a transfer can be ended at any time.
+class SerialLine
+{
+public:
+    // The value that makes the interval time-out irrelevant for single bytes.
+    static constexpr quint32 MaxDword = 0xFFFFFFFFu;
+
+    // Line settings as a mode string describes them.
+    struct Mode
+    {
+        qint32 baud = 0;
+        int dataBits = 8;
+        char parity = 'N';  // N, E, O, M or S
+        int stopBits = 10;  // in tenths: 10, 15 or 20
+    };
+
+    // Read and write time-outs in milliseconds. Every read asks for one byte,
+    // so a read waits at most readMultiplier + readConstant; zero write values
+    // mean that a write waits until the byte is taken.
+    struct Timeouts
+    {
+        quint32 interval = MaxDword;
+        quint32 readMultiplier = 0;
+        quint32 readConstant = 0;
+        quint32 writeMultiplier = 0;
+        quint32 writeConstant = 0;
+    };
+
+    SerialLine();
+    ~SerialLine();
+    SerialLine(const SerialLine &) = delete;
+    SerialLine &operator=(const SerialLine &) = delete;
+
+    // The device a COM name stands for. On Linux an entry of that name in the
+    // folder named by DEVLOADER_PORTS wins (followed to its final target);
+    // otherwise "COMn" is /dev/ttyS<n-1>. Empty when the name means nothing.
+    static QString systemLocation(const QString &comName);
+
+    // Parses "baud=19200 data=8 parity=N stop=1" (keys in any order and case,
+    // missing ones keep their defaults). False for anything else.
+    static bool parseMode(const QString &text, Mode *mode);
+
+    // Opens the port for exclusive use: a second opener fails, also one in
+    // the same process and also when running as root. Unread input left by
+    // an earlier user of the line is discarded.
+    bool open(const QString &comName);
+    // Applies parsed settings; false when the port refuses one of them.
+    bool applyMode(const Mode &mode);
+    // Sets the time-outs for the following reads and writes.
+    bool setTimeouts(const Timeouts &timeouts);
+
+    // The four set-up steps of every operation: open, parse the mode string,
+    // apply it, set the time-outs. The first failing step writes its fixed
+    // diagnostic line and leaves the port closed.
+    bool openConfigured(const QString &comName, const QString &mode, const Timeouts &timeouts);
+
+    // Writes one byte; false when it could not be handed over (line gone,
+    // write time-out, or a stop request).
+    bool writeByte(char c);
+    // Reads one byte within the read time-out. False when none came, when
+    // the line has gone (at once) or when the thread was asked to stop.
+    bool readByte(char *c);
+
+    void close();
+    bool isOpen() const;
+    // True once the line has failed (hang-up, device removed).
+    bool lineLost() const { return lost; }
+
+    // The thread running the current operation has been asked to stop.
+    static bool stopRequested();
+
+private:
+    qint64 readWait() const;
+    qint64 writeWait() const;
+    bool noteLineError();
+
+    std::unique_ptr<QSerialPort> port;
+    Timeouts limits;
+    bool lost = false;
+};
+
+#endif // SERIALLINE_H

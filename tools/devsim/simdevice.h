@@ -1,0 +1,153 @@
+#ifndef SIMDEVICE_H
+#define SIMDEVICE_H
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+// A simulated alarm communicator on a pseudo-terminal. The program under
+// test opens the pty's slave side (usually through a COM name link) and the
+// device answers on the master side from its own thread, as the real one
+// does: '!' grants command mode, ESC leaves it, "w" lines store bytes and
+// are answered 'O' (or '?' when they cannot be parsed), "r" lines answer
+// 16 bytes as hex, "!r03E0" and "!T" are answered outside command mode too.
+//
+// Everything the device receives is recorded. Faults can be injected for
+// the tests, and answers can be paced at a baud rate.
+//
+// All public functions are thread-safe.
+class SimDevice
+{
+public:
+    enum Model { Model800, Model700, Erased };
+
+    static constexpr int MemorySize = 0x400;
+
+    explicit SimDevice(Model model = Model800);
+    ~SimDevice();
+    SimDevice(const SimDevice &) = delete;
+    SimDevice &operator=(const SimDevice &) = delete;
+
+    // Opens the pty and starts serving it. False (with a reason) on failure.
+    bool start(QString *error = nullptr);
+    // Stops serving and closes the pty.
+    void stop();
+    // The slave side's path, such as /dev/pts/4, after start().
+    QString ptyPath() const;
+
+    // --- memory ---
+    QByteArray memory() const;
+    void setMemory(const QByteArray &bytes);
+
+    // --- what went over the line ---
+    QByteArray received() const;  // every byte the device read, in order
+    QByteArray sent() const;      // every byte the device wrote, in order
+    void clearRecords();
+    // Waits until at least count bytes have been received.
+    bool waitForReceived(int count, int timeoutMs) const;
+    // Item lines accepted with 'O' since the device last granted command mode.
+    int itemsAccepted() const;
+
+    // --- behaviour ---
+    // Seconds per byte come from baud (10 bits a byte); 0 = no pacing.
+    // Incoming bytes are taken at that rate too, so a request and its answer
+    // take as long as on a real line.
+    void setBaud(int baud);
+    // How long a '!' waits for a query letter ('r' or 'T') before it is
+    // answered as a handshake. 0 answers at once; queries then come back
+    // with the '!' in front.
+    void setQueryWindow(int ms);
+    // The text answered to "!T" (CR is added).
+    void setStatusLine(const QByteArray &line);
+    QByteArray statusLine() const;
+
+    // --- faults ---
+    // Answer nothing at all.
+    void setSilent(bool silent);
+    // The next `times` sendings of item `index` (counted by accepted items
+    // since command mode was granted) get `answer` instead of the verdict.
+    // The item is stored only when the answer holds an 'O'.
+    void answerItem(int index, const QByteArray &answer, int times = 1);
+    void rejectItem(int index, int times) { answerItem(index, QByteArrayLiteral("?"), times); }
+    // "r" of this address answers these bytes (CR not added) instead of the row.
+    void answerRead(quint16 address, const QByteArray &answer);
+    void failRead(quint16 address) { answerRead(address, QByteArrayLiteral("-1\r")); }
+    // After `count` accepted items, answer nothing any more (-1 = never).
+    void setSilentAfterItems(int count);
+    // Close the pty when the item line after `count` accepted items has
+    // arrived, instead of answering it (-1 = never).
+    void setDropAfterItems(int count);
+    // Close the pty after sending `bytes` bytes of the answer to "r" of
+    // this address (-1 = never).
+    void setDropDuringRead(quint16 address, int bytes);
+    // Close the pty now.
+    void dropLine();
+    bool lineDropped() const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void serve();
+    // Both take the lock; the reply they return is sent without it. dropAt
+    // is set to the number of reply bytes after which the line drops.
+    QByteArray takeByte(char c, int *dropAt);
+    QByteArray expireQueryWindow();
+    // These run with the lock held.
+    QByteArray commandLine(const QByteArray &text, int *dropAt);
+    QByteArray queryLine(const QByteArray &text);
+    QByteArray writeLine(const QByteArray &text, int *dropAt);
+    QByteArray readLine(const QByteArray &text, int *dropAt);
+    QByteArray row(int address) const;
+    bool muted() const;
+    void grantCommandMode();
+    void sendPaced(const QByteArray &bytes, int dropAt);
+    void waitUntil(Clock::time_point when);
+    void closePty();
+    Clock::duration byteTime() const;
+
+    mutable std::mutex mutex;
+    mutable std::condition_variable receivedChanged;
+    std::thread worker;
+    std::atomic<bool> running{false};
+    int master = -1;
+    int slave = -1;
+    int wakeRead = -1;
+    int wakeWrite = -1;
+    QString path;
+
+    QByteArray mem;
+    QByteArray in;
+    QByteArray out;
+    int baud = 0;
+    int queryWindowMs = 40;
+    QByteArray status;
+
+    // Line state.
+    bool commandMode = false;
+    bool bangPending = false;
+    Clock::time_point bangDeadline;
+    QByteArray pendingLine;
+    int accepted = 0;
+    Clock::time_point inClock;
+    Clock::time_point outClock;
+
+    // Faults.
+    bool silent = false;
+    QMap<int, QList<QByteArray>> itemAnswers;
+    QMap<quint16, QByteArray> readAnswers;
+    int silentAfter = -1;
+    int dropAfter = -1;
+    int dropReadAddress = -1;
+    int dropReadBytes = -1;
+    std::atomic<bool> dropRequested{false};
+    std::atomic<bool> dropped{false};
+};
+
+#endif // SIMDEVICE_H
