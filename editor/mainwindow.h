@@ -96,6 +96,8 @@ private:
 
     // The build's free-entry item of the two preset combo boxes.
     static QString freeEntryItem();
+    // The apnCombo item that an APN text stands for (3: free entry).
+    static int apnPresetIndex(const QString &apn);
 
     // Index of the tab page that holds a widget (the download's refusals
     // show the page of the offending field).

@@ -10,6 +10,17 @@ QString MainWindow::vodafoneApn()
     return QStringLiteral("internet.vodafone.net");
 }
 
+int MainWindow::apnPresetIndex(const QString &apn)
+{
+    if (apn == QLatin1String("internet"))
+        return 0;
+    if (apn == QLatin1String("net") || apn == QLatin1String("NET"))
+        return 1;
+    if (apn == vodafoneApn())
+        return 2;
+    return 3;
+}
+
 void MainWindow::loadHandshakeFile()
 {
     settings.handshakeNames.clear();

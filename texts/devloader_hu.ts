@@ -301,5 +301,103 @@
         <source>Cannot find the handshake file, only default values are available.</source>
         <translation>A handshake.dll file nem található, így csak az alapértelmezett érték érhető el.</translation>
     </message>
+    <message>
+        <source>Download error.</source>
+        <translation>Betöltés hiba.</translation>
+    </message>
+    <message>
+        <source>Incorrect handshake values.</source>
+        <translation>A handshake értékek hibásak.</translation>
+    </message>
+    <message>
+        <source>All fields must be filled.</source>
+        <translation>Az összes mező kitöltése kötelező.</translation>
+    </message>
+    <message>
+        <source>A number is out of range and cannot be sent to the device.</source>
+        <translation>Egy szám a megengedett tartományon kívül esik, ezért nem küldhető az eszközre.</translation>
+    </message>
+    <message>
+        <source>Incorrect IP address. An IP address must be four numbers from 0 to 255, separated by dots.</source>
+        <translation>Hibás IP cím. Az IP címnek négy, pontokkal elválasztott, 0 és 255 közötti számból kell állnia.</translation>
+    </message>
+    <message>
+        <source>A field contains a character that cannot be sent to the device.</source>
+        <translation>Egy mező olyan karaktert tartalmaz, amely nem küldhető az eszközre.</translation>
+    </message>
+    <message>
+        <source>Cannot save the file. Tip: check that the folder can be written.</source>
+        <translation>A fájl nem menthető. Tipp: ellenőrizze, hogy a mappa írható-e.</translation>
+    </message>
+    <message>
+        <source>Save was successful.</source>
+        <translation>Sikeres mentés.</translation>
+    </message>
+    <message>
+        <source>The selected file does not exist.</source>
+        <translation>A kiválasztott fájl nem létezik.</translation>
+    </message>
+    <message>
+        <source>Cannot open the selected file. Tip: check file syntax.</source>
+        <translation>Nem lehet megnyitni a fájlt. Tipp: ellenőrizze a fájl szintaxisát.</translation>
+    </message>
+    <message>
+        <source>Input Error</source>
+        <translation>Beviteli hiba</translation>
+    </message>
+    <message>
+        <source>Only numbers!</source>
+        <translation>Csak számok adhatóak meg!</translation>
+    </message>
+    <message>
+        <source>Please enter a valid telephone number!</source>
+        <translation>Csak helyes telefonszám adható meg!</translation>
+    </message>
+    <message>
+        <source>Please enter a valid IP address!</source>
+        <translation>Csak helyes IP cím adható meg!</translation>
+    </message>
+    <message>
+        <source>Max value: 240</source>
+        <translation>Az érték maximum 240 lehet!</translation>
+    </message>
+    <message>
+        <source>Max value: 255</source>
+        <translation>A mezo maximális értéke 255 lehet!</translation>
+    </message>
+    <message>
+        <source>Unknown device! (</source>
+        <translation>Ismeretlen eszköz! (</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Hiba</translation>
+    </message>
+</context>
+<context>
+    <name>dload</name>
+    <message>
+        <source>Success!</source>
+        <translation>Sikeres betöltés.</translation>
+    </message>
+    <message>
+        <source>Download error.
+Tip: Check device and port settings.</source>
+        <translation>Betöltés hiba.
+Tipp: ellenőrizze az eszközt és a port beállítást, majd ismételje meg a betöltést.</translation>
+    </message>
+</context>
+<context>
+    <name>upload</name>
+    <message>
+        <source>Success!</source>
+        <translation>Sikeres kiolvasás.</translation>
+    </message>
+    <message>
+        <source>Read error.
+Tip: check device and port settings.</source>
+        <translation>Kiolvasás hiba.
+Tipp: ellenőrizze az eszközt és a port beállítást.</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,60 @@
+#include "writeprotection.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_LINUX
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+// Capabilities are per thread; the GUI code under test runs in this one.
+bool setDacOverride(bool on)
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (syscall(SYS_capget, &header, data) != 0)
+        return false;
+    const unsigned bit = 1u << CAP_DAC_OVERRIDE;
+    if (on)
+        data[0].effective |= bit & data[0].permitted;
+    else
+        data[0].effective &= ~bit;
+    return syscall(SYS_capset, &header, data) == 0;
+}
+
+} // namespace
+#endif
+
+WriteProtection::WriteProtection(const QString &folder)
+    : folder(folder)
+{
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                      | QFile::ReadOther | QFile::ExeOther);
+#ifdef Q_OS_LINUX
+    if (geteuid() == 0)
+        overrideDropped = setDacOverride(false);
+#endif
+}
+
+WriteProtection::~WriteProtection()
+{
+#ifdef Q_OS_LINUX
+    if (overrideDropped)
+        setDacOverride(true);
+#endif
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+}
+
+bool WriteProtection::holds() const
+{
+    QFile probe(QDir(folder).filePath(QStringLiteral(".write-probe")));
+    if (!probe.open(QIODevice::WriteOnly))
+        return true;
+    probe.close();
+    probe.remove();
+    return false;
+}
