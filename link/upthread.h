@@ -1,0 +1,37 @@
+#ifndef UPTHREAD_H
+#define UPTHREAD_H
+
+#include "transferworker.h"
+
+#include <QString>
+#include <QStringList>
+
+class DeviceLink;
+class PortSettings;
+
+// Reads the configuration blocks out of the device on its own thread. Only a
+// complete read-out replaces the record's readRows, once, after the port is
+// closed; a stopped or failed one leaves them as they were. Progress goes
+// out as queued signals only.
+class upThread : public TransferWorker
+{
+    Q_OBJECT
+
+public:
+    explicit upThread(PortSettings *settings);
+
+    // The read commands in the order sent.
+    static const QStringList &commands();
+
+protected:
+    void run() override;
+
+private:
+    QString queryLine(DeviceLink &link, const QString &command);
+
+    PortSettings *settings;
+    // Taken in the GUI thread, so the worker reads nothing of the record.
+    QString port;
+};
+
+#endif // UPTHREAD_H

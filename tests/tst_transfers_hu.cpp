@@ -1,0 +1,93 @@
+// The Hungarian program's transfer texts: the dialogs' result labels follow
+// the build, their form texts are Hungarian in both; the download's refusals.
+
+#include "buildprofile.h"
+#include "dload.h"
+#include "simport.h"
+#include "startedwindow.h"
+#include "upload.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+QString resultOf(QDialog &d, const char *label)
+{
+    d.show();
+    if (!QTest::qWaitFor([&d] { return d.findChild<QDialogButtonBox *>()->isEnabled(); }, 10000))
+        return QStringLiteral("(no result)");
+    return d.findChild<QLabel *>(QLatin1String(label))->text();
+}
+
+} // namespace
+
+class TestTransfersHu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { BuildProfile::installTexts(qApp); }
+    void resultTexts();
+    void refusals();
+};
+
+void TestTransfersHu::resultTexts()
+{
+    SimPort sim;
+    QVERIFY(sim.isReady());
+    PortSettings good;
+    good.port = sim.comName();
+    PortSettings missing;
+    missing.port = QStringLiteral("COM9");
+    PortFolder folder;
+    QVERIFY(folder.link(QStringLiteral("COM1"), sim->ptyPath()));
+    QVERIFY(folder.link(QStringLiteral("COM9"), QStringLiteral("/nonexistent/tty")));
+
+    dload ok(good, {"w0100"}, {"#"});
+    QCOMPARE(ok.windowTitle(), QStringLiteral("Betöltés"));
+    QCOMPARE(resultOf(ok, "kiiras"), QStringLiteral("Sikeres betöltés."));
+    dload failed(missing, {"w0100"}, {"#"});
+    QCOMPARE(resultOf(failed, "kiiras"),
+             QStringLiteral("Betöltés hiba.\nTipp: ellenőrizze az eszközt és a port beállítást, majd ismételje meg "
+                            "a betöltést."));
+
+    upload readOk(&good);
+    QCOMPARE(readOk.windowTitle(), QStringLiteral("Kiolvasás"));
+    QCOMPARE(resultOf(readOk, "msg"), QStringLiteral("Sikeres kiolvasás."));
+    upload readFailed(&missing);
+    QCOMPARE(resultOf(readFailed, "msg"),
+             QStringLiteral("Kiolvasás hiba.\nTipp: ellenőrizze az eszközt és a port beállítást."));
+}
+
+void TestTransfersHu::refusals()
+{
+    StartedWindow started;
+    const QList<QPair<const char *, QString>> cases = {
+        {"sms_tiltas", QStringLiteral("300")},
+        {"ip1", QStringLiteral("1.2.3")},
+        {"sms1", QStringLiteral("+36é")},
+    };
+    QStringList boxes;
+    for (const auto &entry : cases) {
+        QLineEdit *edit = started.edit(entry.first);
+        const QString previous = edit->text();
+        edit->setText(entry.second);
+        started.window().download();
+        edit->setText(previous);
+    }
+    QCOMPARE(started.answerer.summary(),
+             (QStringList{
+                 QStringLiteral("Betöltés hiba.: Egy szám a megengedett tartományon kívül esik, ezért nem "
+                                "küldhető az eszközre."),
+                 QStringLiteral("Betöltés hiba.: Hibás IP cím. Az IP címnek négy, pontokkal elválasztott, 0 és "
+                                "255 közötti számból kell állnia."),
+                 QStringLiteral("Betöltés hiba.: Egy mező olyan karaktert tartalmaz, amely nem küldhető az "
+                                "eszközre."),
+             }));
+}
+
+QTEST_MAIN(TestTransfersHu)
+#include "tst_transfers_hu.moc"
