@@ -34,6 +34,10 @@ public:
     // The APN that the "Vodafone" operator preset puts into the form.
     static QString vodafoneApn();
 
+    // A field's number: decimal, blanks around it ignored; a text that is no
+    // whole number counts as 0 (isNumber tells the two apart).
+    static qint64 fieldNumber(const QString &text, bool *isNumber = nullptr);
+
     // Text rules of the field validators.
     static bool isNumeric(const QString &text);
     static bool isPhoneNumber(const QString &text);

@@ -12,17 +12,6 @@ namespace {
 // truncated byte, or reject the line after the transfer had started.
 enum class Fault { None, Range, Address, Character };
 
-// A line edit's number: decimal, blanks around it ignored; a text that is no
-// whole number counts as 0 (isNumber tells the two apart).
-qint64 fieldNumber(const QString &text, bool *isNumber = nullptr)
-{
-    bool ok = false;
-    const qint64 value = text.trimmed().toLongLong(&ok);
-    if (isNumber)
-        *isNumber = ok;
-    return ok ? value : 0;
-}
-
 QString hexDigits(qint64 value, int width)
 {
     return QString::number(value, 16).toUpper().rightJustified(width, QLatin1Char('0'));
@@ -98,7 +87,7 @@ public:
             const QStringList parts = text.split(QLatin1Char('.'));
             for (const QString &part : parts) {
                 bool ok = false;
-                const qint64 value = fieldNumber(part, &ok);
+                const qint64 value = MainWindow::fieldNumber(part, &ok);
                 if (!ok || value < 0 || value > 255 || parts.size() != 4) {
                     fail(Fault::Address, field);
                     data.clear();
@@ -139,7 +128,7 @@ private:
         rowData.append(data);
     }
 
-    qint64 number(QLineEdit *field) const { return fieldNumber(field->text()); }
+    qint64 number(QLineEdit *field) const { return MainWindow::fieldNumber(field->text()); }
 
     qint64 fail(Fault kind, QLineEdit *field)
     {

@@ -33,14 +33,6 @@ bool allCharactersIn(const QString &text, const char *allowed)
     return true;
 }
 
-// A field's number: decimal, blanks around it ignored, anything else 0.
-int fieldNumber(const QLineEdit *edit)
-{
-    bool ok = false;
-    const int value = edit->text().trimmed().toInt(&ok, 10);
-    return ok ? value : 0;
-}
-
 // The failing field loses its text and takes the focus before the box opens,
 // so the user lands in it when the box is closed.
 void report(QWidget *parent, QLineEdit *field, const char *message)
@@ -65,6 +57,15 @@ bool checkGroup(QWidget *parent, const QList<QLineEdit *> &walk, const QHash<con
 }
 
 } // namespace
+
+qint64 MainWindow::fieldNumber(const QString &text, bool *isNumber)
+{
+    bool ok = false;
+    const qint64 value = text.trimmed().toLongLong(&ok, 10);
+    if (isNumber)
+        *isNumber = ok;
+    return ok ? value : 0;
+}
 
 bool MainWindow::isNumeric(const QString &text)
 {
@@ -112,11 +113,11 @@ void MainWindow::input_g1()
             return;
         }
         // The one check after which the walk goes on.
-        if (edit == ui->tesztkod_idokoz && fieldNumber(edit) > 240)
+        if (edit == ui->tesztkod_idokoz && fieldNumber(edit->text()) > 240)
             report(this, edit, above240);
         // A hidden panel still counts: a preset's second value is held to the
         // same byte limit as a typed one.
-        if (edit == ui->hscode2 && ui->handshake->isEnabled() && fieldNumber(edit) > 255) {
+        if (edit == ui->hscode2 && ui->handshake->isEnabled() && fieldNumber(edit->text()) > 255) {
             report(this, edit, above255);
             return;
         }
