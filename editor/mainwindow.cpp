@@ -168,6 +168,10 @@ void MainWindow::saveas()
 {
 }
 
+void MainWindow::nevjegy()
+{
+}
+
 void MainWindow::verify_func()
 {
 }

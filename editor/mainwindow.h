@@ -22,7 +22,8 @@ class Ui_MainWindow;
 //   mainwindow_memory.cpp     device memory encodings
 //   mainwindow_download.cpp   the download write list
 //   mainwindow_readout.cpp    applying a read-out to the form
-//   mainwindow_device.cpp     port dialog, status and model queries, factory reset
+//   mainwindow_device.cpp     port dialog, status and model queries
+//   mainwindow_factory.cpp    factory images and factory reset
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

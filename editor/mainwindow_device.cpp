@@ -8,15 +8,3 @@ void MainWindow::show_port()
 void MainWindow::status()
 {
 }
-
-void MainWindow::resetFactoryDefaults()
-{
-}
-
-void MainWindow::writeFactoryImage(int)
-{
-}
-
-void MainWindow::nevjegy()
-{
-}
