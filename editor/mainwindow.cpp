@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "about.h"
 #include "buildprofile.h"
 
 #include <QDesktopServices>
@@ -170,6 +171,9 @@ void MainWindow::saveas()
 
 void MainWindow::nevjegy()
 {
+    // A new box every time; it stays a hidden child of the window once closed.
+    auto *box = new about(this);
+    box->show();
 }
 
 void MainWindow::verify_func()

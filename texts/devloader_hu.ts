@@ -400,4 +400,18 @@ Tip: check device and port settings.</source>
 Tipp: ellenőrizze az eszközt és a port beállítást.</translation>
     </message>
 </context>
+<context>
+    <name>about</name>
+    <message>
+        <source>Varnidex 700/800 downloader software v7.04</source>
+        <translation>Varnidex 700/800 letöltő szoftver v7.04</translation>
+    </message>
+</context>
+<context>
+    <name>help</name>
+    <message>
+        <source>ERROR: cannot open the help file.</source>
+        <translation>HIBA: nem lehet megnyitni a help fájlt.</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,41 @@
+#include "about.h"
+#include "buildprofile.h"
+#include "help.h"
+#include "workfolder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+
+// The Hungarian program's own texts in the about box and the help dialog.
+class TestDialogsHu : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { BuildProfile::installTexts(qApp); }
+    void aboutShowsHungarianVersion();
+    void helpErrorInHungarian();
+};
+
+void TestDialogsHu::aboutShowsHungarianVersion()
+{
+    QWidget parent;
+    about box(&parent);
+    QCOMPARE(box.windowTitle(), QStringLiteral("Névjegy"));
+    QCOMPARE(box.findChild<QLabel *>(QStringLiteral("label_v"))->text(),
+             QStringLiteral("Varnidex 700/800 letöltő szoftver v7.04"));
+}
+
+void TestDialogsHu::helpErrorInHungarian()
+{
+    WorkFolder folder;
+    help dialog(nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(dialog.findChild<QPlainTextEdit *>(QStringLiteral("plainTextEdit"))->toPlainText(),
+             QStringLiteral("HIBA: nem lehet megnyitni a help fájlt."));
+}
+
+QTEST_MAIN(TestDialogsHu)
+#include "tst_dialogs_hu.moc"
