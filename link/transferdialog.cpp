@@ -30,7 +30,9 @@ void TransferDialog::startWorker(TransferWorker *worker, QProgressBar *progressB
                 bar->reset();
             },
             Qt::QueuedConnection);
-    connect(thread, &TransferWorker::progressStep, this, &TransferDialog::advanceProgress, Qt::QueuedConnection);
+    connect(thread, &TransferWorker::progressStep, this, [this] { advanceProgress(); }, Qt::QueuedConnection);
+    connect(thread, &TransferWorker::progressAdvance, this, &TransferDialog::advanceProgress, Qt::QueuedConnection);
+    connect(thread, &TransferWorker::progressValue, bar, &QProgressBar::setValue, Qt::QueuedConnection);
     connect(thread, &QThread::finished, this, &TransferDialog::completed, Qt::QueuedConnection);
     thread->start(QThread::InheritPriority);
 }
@@ -64,8 +66,9 @@ void TransferDialog::closeEvent(QCloseEvent *event)
     event->ignore();
 }
 
-void TransferDialog::advanceProgress()
+void TransferDialog::advanceProgress(int steps)
 {
-    // Steps beyond the range (a line sent again) leave the bar full.
-    bar->setValue(qMin(bar->value() + 1, bar->maximum()));
+    // Steps beyond the range (a line sent again) leave the bar full; a value
+    // below the range is ignored by the bar.
+    bar->setValue(qMin(bar->value() + steps, bar->maximum()));
 }

@@ -39,7 +39,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void advanceProgress();
+    void advanceProgress(int steps = 1);
 
     TransferWorker *thread = nullptr;
     QProgressBar *bar = nullptr;

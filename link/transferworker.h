@@ -22,6 +22,10 @@ signals:
     void progressRange(int minimum, int maximum);
     // One step of the transfer done.
     void progressStep();
+    // Several steps at once (a negative count moves the bar back).
+    void progressAdvance(int steps);
+    // The bar shows this value; one outside the range leaves it as it is.
+    void progressValue(int value);
 
 protected:
     TransferWorker() : QThread(nullptr) {}

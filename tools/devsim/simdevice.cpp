@@ -11,11 +11,17 @@
 #include <termios.h>
 #include <unistd.h>
 
+// ttyspeed.cpp
+int ttyOutputSpeed(int fd);
+
 namespace {
 
 const char Bang = '!';
 const char Esc = 0x1B;
 const char CR = 0x0D;
+const char Tilde = '~';
+const char PromptRequest = 'c';
+const char ByteRead = '*';
 const int MaxLine = 1024;
 
 bool isHex(const QByteArray &text)
@@ -248,6 +254,40 @@ bool SimDevice::lineDropped() const
     return dropped;
 }
 
+int SimDevice::lineSpeed() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    // Both sides of a pty share one set of line settings.
+    return ttyOutputSpeed(slave);
+}
+
+void SimDevice::missPrompts(int count, const QByteArray &chatter)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    promptMisses = qMax(0, count);
+    missChatter = chatter;
+    missChatter.replace('>', '.');
+}
+
+void SimDevice::failByteRead(quint16 address, int times)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    if (times > 0)
+        byteReadErrors[address] += times;
+}
+
+void SimDevice::setTextImage(const QByteArray &image)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    textImage = image;
+}
+
+void SimDevice::setUploadCommand(char command)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    uploadCommand = command;
+}
+
 SimDevice::Clock::duration SimDevice::byteTime() const
 {
     std::lock_guard<std::mutex> lock(mutex);
@@ -407,6 +447,13 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
         }
     }
 
+    if (!commandMode) {
+        bool taken = false;
+        reply += promptDialogue(c, &taken);
+        if (taken)
+            return reply;
+    }
+
     switch (c) {
     case Esc:
         commandMode = false;
@@ -430,18 +477,73 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
             break;
         if (text.startsWith(Bang))
             reply += queryLine(text);
+        else if (text.startsWith(ByteRead))
+            reply += byteReadLine(text);
         else if (commandMode)
             reply += commandLine(text, dropAt);
         break;
     }
     default:
-        // Outside command mode the device ignores stray bytes. (The prompt
-        // dialogue of the byte-wise block read-out would be served here.)
-        if ((commandMode || pendingLine.startsWith(Bang)) && pendingLine.size() < MaxLine)
+        // Outside command mode the device ignores stray bytes.
+        if ((commandMode || pendingLine.startsWith(Bang) || pendingLine.startsWith(ByteRead))
+            && pendingLine.size() < MaxLine)
             pendingLine += c;
         break;
     }
     return reply;
+}
+
+QByteArray SimDevice::promptDialogue(char c, bool *taken)
+{
+    *taken = true;
+    if (uploadPending) {
+        uploadPending = false;
+        if (c == uploadCommand)
+            return muted() ? QByteArray() : textImage;
+    }
+    if (!pendingLine.isEmpty()) {
+        *taken = false;
+        return QByteArray();
+    }
+    switch (c) {
+    case Tilde:
+        uploadPending = true;
+        return QByteArray();
+    case PromptRequest:
+        if (muted())
+            return QByteArray();
+        if (promptMisses > 0) {
+            --promptMisses;
+            return missChatter;
+        }
+        return QByteArrayLiteral("\r\n>");
+    case ByteRead:
+        pendingLine = QByteArray(1, c);
+        return QByteArray();
+    default:
+        *taken = false;
+        return QByteArray();
+    }
+}
+
+QByteArray SimDevice::byteReadLine(const QByteArray &text)
+{
+    // "*br" and four hex digits; anything else goes unanswered.
+    if (text.size() != 7 || !text.startsWith("*br"))
+        return QByteArray();
+    const int at = address(text.mid(3));
+    if (at < 0 || at >= MemorySize)
+        return QByteArray();
+    QByteArray answer = text + "\r\n";
+    auto error = byteReadErrors.find(quint16(at));
+    if (error != byteReadErrors.end()) {
+        if (--*error == 0)
+            byteReadErrors.erase(error);
+        answer += "Err: read failed";
+    } else {
+        answer += "mem " + text.mid(3) + " value: 0x" + mem.mid(at, 1).toHex().toUpper();
+    }
+    return answer.leftJustified(ByteAnswerLength, ' ', true);
 }
 
 QByteArray SimDevice::row(int start) const

@@ -18,6 +18,10 @@
 // does: '!' grants command mode, ESC leaves it, "w" lines store bytes and
 // are answered 'O' (or '?' when they cannot be parsed), "r" lines answer
 // 16 bytes as hex, "!r03E0" and "!T" are answered outside command mode too.
+// Outside command mode it also serves the byte-wise prompt dialogue (CR,
+// 'c' answered by a '>' prompt, "*br" + four hex digits + CR answered by a
+// line ending in the byte as two hex digits) and the text protocol ('~' and
+// the upload command answered by the device's text image).
 //
 // Everything the device receives is recorded. Faults can be injected for
 // the tests, and answers can be paced at a baud rate.
@@ -91,6 +95,22 @@ public:
     void dropLine();
     bool lineDropped() const;
 
+    // --- prompt dialogue and text protocol ---
+    // The next `count` prompt requests ('c') get `chatter` (which holds no
+    // '>') instead of the prompt.
+    void missPrompts(int count, const QByteArray &chatter = QByteArray());
+    // The next `times` "*br" requests of this address get an "Err" line.
+    void failByteRead(quint16 address, int times = 1);
+    // What '~' followed by the upload command sends back (nothing by default).
+    void setTextImage(const QByteArray &image);
+    // The upload command character the device answers (default '{').
+    void setUploadCommand(char command);
+    // The baud rate the program under test has set on the line (-1 unknown).
+    int lineSpeed() const;
+    // Every "*br" answer is this long, so a reader that stops at this length
+    // needs no time-out.
+    static constexpr int ByteAnswerLength = 29;
+
 private:
     using Clock = std::chrono::steady_clock;
 
@@ -104,6 +124,8 @@ private:
     QByteArray queryLine(const QByteArray &text);
     QByteArray writeLine(const QByteArray &text, int *dropAt);
     QByteArray readLine(const QByteArray &text, int *dropAt);
+    QByteArray promptDialogue(char c, bool *taken);
+    QByteArray byteReadLine(const QByteArray &text);
     QByteArray row(int address) const;
     bool muted() const;
     void grantCommandMode();
@@ -148,6 +170,14 @@ private:
     int dropReadBytes = -1;
     std::atomic<bool> dropRequested{false};
     std::atomic<bool> dropped{false};
+
+    // Prompt dialogue and text protocol.
+    bool uploadPending = false;
+    char uploadCommand = '{';
+    QByteArray textImage;
+    int promptMisses = 0;
+    QByteArray missChatter;
+    QMap<quint16, int> byteReadErrors;
 };
 
 #endif // SIMDEVICE_H
