@@ -373,6 +373,28 @@
         <source>Error</source>
         <translation>Hiba</translation>
     </message>
+    <message>
+        <source>Really want to restore to factory defaults?
+This operation will overwrite all previously stored data &amp; config on the device!</source>
+        <translation>Biztosan visszaállítja a gyári memória tartalmat?
+Ez a művelet felülír minden eddigi belállítást!</translation>
+    </message>
+    <message>
+        <source>Please choose your device!</source>
+        <translation>Válasszon eszközt!</translation>
+    </message>
+    <message>
+        <source>Successfully restored to factory defaults.
+
+Warning: the actual data of the inputs may vary from the factory defaults values so please Read from Device to reload.</source>
+        <translation>A gyári beállítások sikeresen visszaállítva.
+
+Figyelem: a mezők aktuális tartalma eltérhet a gyári értékektől, a frissítéshez kérem olvassa ki az adatokat az eszközből!</translation>
+    </message>
+    <message>
+        <source>Cannot restore the device. Please try again.</source>
+        <translation>Sikertelen visszaállítás.</translation>
+    </message>
 </context>
 <context>
     <name>dload</name>
