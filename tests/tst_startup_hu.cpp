@@ -23,6 +23,7 @@ private slots:
     void constants();
     void textsShowAsWritten();
     void freeEntryItemIsEgyeni();
+    void factoryResetQuestion();
 };
 
 void TestStartupHu::constants()
@@ -83,6 +84,19 @@ void TestStartupHu::freeEntryItemIsEgyeni()
 
     hs->setCurrentIndex(hs->count() - 1);
     QVERIFY(!w.findChild<QWidget *>(QStringLiteral("handshake"))->isHidden());
+}
+
+void TestStartupHu::factoryResetQuestion()
+{
+    WorkFolder folder;
+    folder.copyData(QStringLiteral("handshake.dll"));
+    ModalAnswerer answerer;
+    MainWindow w;
+    answerer.setAnswer(QMessageBox::Cancel);
+    w.findChild<QAction *>(QStringLiteral("actionFactorydefault"))->trigger();
+    QCOMPARE(answerer.summary(),
+             QStringList{QStringLiteral("Figyelmeztetés: Biztosan visszaállítja a gyári memória tartalmat?\n"
+                                        "Ez a művelet felülír minden eddigi belállítást!")});
 }
 
 QTEST_MAIN(TestStartupHu)
