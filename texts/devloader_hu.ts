@@ -395,6 +395,20 @@ Figyelem: a mezők aktuális tartalma eltérhet a gyári értékektől, a friss�
         <source>Cannot restore the device. Please try again.</source>
         <translation>Sikertelen visszaállítás.</translation>
     </message>
+    <message>
+        <source>Please Wait...</source>
+        <translation>Várjon!...</translation>
+    </message>
+    <message>
+        <source>Getting status &amp; information...</source>
+        <translation>Állapot lekérdezése...</translation>
+    </message>
+    <message>
+        <source>Status error.
+Please check the device!</source>
+        <translation>Sikertelen lekérdezés.
+Ellenőrizze az eszközt!</translation>
+    </message>
 </context>
 <context>
     <name>dload</name>
@@ -434,6 +448,29 @@ Tipp: ellenőrizze az eszközt és a port beállítást.</translation>
     <message>
         <source>ERROR: cannot open the help file.</source>
         <translation>HIBA: nem lehet megnyitni a help fájlt.</translation>
+    </message>
+</context>
+<context>
+    <name>setcom</name>
+    <message>
+        <source>Error</source>
+        <translation>Hiba</translation>
+    </message>
+    <message>
+        <source>Cannot find the device.</source>
+        <translation>Az eszköz nem nem található.</translation>
+    </message>
+    <message>
+        <source>Set Port</source>
+        <translation>Port beállítása</translation>
+    </message>
+    <message>
+        <source>The device is available on the following port:
+
+</source>
+        <translation>Az eszköz a következő porton elérhető:
+
+</translation>
     </message>
 </context>
 </TS>
