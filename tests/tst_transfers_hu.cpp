@@ -38,13 +38,11 @@ void TestTransfersHu::resultTexts()
 {
     SimPort sim;
     QVERIFY(sim.isReady());
+    QVERIFY(sim.link(QStringLiteral("COM9"), QStringLiteral("/nonexistent/tty")));
     PortSettings good;
     good.port = sim.comName();
     PortSettings missing;
     missing.port = QStringLiteral("COM9");
-    PortFolder folder;
-    QVERIFY(folder.link(QStringLiteral("COM1"), sim->ptyPath()));
-    QVERIFY(folder.link(QStringLiteral("COM9"), QStringLiteral("/nonexistent/tty")));
 
     dload ok(good, {"w0100"}, {"#"});
     QCOMPARE(ok.windowTitle(), QStringLiteral("Betöltés"));
@@ -65,16 +63,10 @@ void TestTransfersHu::resultTexts()
 void TestTransfersHu::refusals()
 {
     StartedWindow started;
-    const QList<QPair<const char *, QString>> cases = {
-        {"sms_tiltas", QStringLiteral("300")},
-        {"ip1", QStringLiteral("1.2.3")},
-        {"sms1", QStringLiteral("+36é")},
-    };
-    QStringList boxes;
-    for (const auto &entry : cases) {
-        QLineEdit *edit = started.edit(entry.first);
+    for (const auto &[field, value] : {std::pair{"sms_tiltas", "300"}, {"ip1", "1.2.3"}, {"sms1", "+36é"}}) {
+        QLineEdit *edit = started.edit(field);
         const QString previous = edit->text();
-        edit->setText(entry.second);
+        edit->setText(QString::fromUtf8(value));
         started.window().download();
         edit->setText(previous);
     }

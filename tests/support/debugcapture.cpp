@@ -4,48 +4,37 @@
 #include <QMutexLocker>
 
 namespace {
-QMutex captureMutex;
+
+QMutex mutex;
 QStringList captured;
-QtMessageHandler chained = nullptr;
+QtMessageHandler previous = nullptr;
+
+void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    QMutexLocker lock(&mutex);
+    if (type == QtDebugMsg)
+        captured.append(message);  // only collected, to keep the test log readable
+    else if (previous)
+        previous(type, context, message);
 }
+
+} // namespace
 
 DebugCapture::DebugCapture()
 {
-    QMutexLocker lock(&captureMutex);
+    QMutexLocker lock(&mutex);
     captured.clear();
-    previous = qInstallMessageHandler(&DebugCapture::handler);
-    chained = previous;
+    previous = qInstallMessageHandler(handler);
 }
 
 DebugCapture::~DebugCapture()
 {
+    QMutexLocker lock(&mutex);
     qInstallMessageHandler(previous);
-    QMutexLocker lock(&captureMutex);
-    chained = nullptr;
 }
 
 QStringList DebugCapture::lines() const
 {
-    QMutexLocker lock(&captureMutex);
+    QMutexLocker lock(&mutex);
     return captured;
-}
-
-void DebugCapture::clear()
-{
-    QMutexLocker lock(&captureMutex);
-    captured.clear();
-}
-
-void DebugCapture::handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    QtMessageHandler next = nullptr;
-    {
-        QMutexLocker lock(&captureMutex);
-        if (type == QtDebugMsg)
-            captured.append(message);
-        next = chained;
-    }
-    // Keep the test log readable: debug lines are only collected.
-    if (next && type != QtDebugMsg)
-        next(type, context, message);
 }

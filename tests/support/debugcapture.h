@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
-// Collects the qDebug() lines written while the object lives, from any
-// thread, so that tests can assert the diagnostics. Only one at a time.
+// Collects the qDebug() lines written from any thread while the object
+// lives, so that tests can assert the diagnostics. One at a time.
 class DebugCapture
 {
 public:
@@ -15,12 +15,6 @@ public:
     DebugCapture &operator=(const DebugCapture &) = delete;
 
     QStringList lines() const;
-    void clear();
-
-private:
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message);
-
-    QtMessageHandler previous;
 };
 
 #endif // DEBUGCAPTURE_H

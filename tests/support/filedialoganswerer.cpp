@@ -4,10 +4,10 @@
 #include <QFileDialog>
 #include <QLineEdit>
 
-FileDialogAnswerer::FileDialogAnswerer(QObject *parent)
-    : QObject(parent)
+FileDialogAnswerer::FileDialogAnswerer(const QString &chosen)
+    : chosen(chosen)
 {
-    connect(&timer, &QTimer::timeout, this, &FileDialogAnswerer::poll);
+    QObject::connect(&timer, &QTimer::timeout, &timer, [this] { poll(); });
     timer.start(10);
 }
 
@@ -17,7 +17,9 @@ void FileDialogAnswerer::poll()
     if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool())
         return;
     dialog->setProperty("answered", true);
-    dialogs.append({dialog->windowTitle(), dialog->directory().absolutePath(), dialog->nameFilters()});
+    dialogs << QStringList{dialog->windowTitle(), dialog->nameFilters().join(QLatin1String(";;")),
+                           QDir::current().relativeFilePath(dialog->directory().absolutePath())}
+                   .join(QLatin1String(" | "));
     if (chosen.isEmpty()) {
         dialog->reject();
         return;

@@ -17,15 +17,9 @@ StartedWindow::StartedWindow(Files files)
         folder.copyData(QStringLiteral("varnidex.dll"));
     main = std::make_unique<MainWindow>();
 
-    const auto loadDone = [this] {
-        for (const ModalAnswerer::Box &box : answerer.boxes) {
-            if (box.text == MainWindow::tr("The selected file does not exist.")
-                || box.text == MainWindow::tr("Cannot open the selected file. Tip: check file syntax."))
-                return true;
-        }
-        return fileLabel()->text() != MainWindow::tr("No file.");
-    };
-    if (!QTest::qWaitFor(loadDone, 5000))
+    // newfile() sets the path before it loads, and the load (boxes included)
+    // runs to its end before the wait looks again.
+    if (!QTest::qWaitFor([this] { return !main->portSettings().filePath.isEmpty(); }, 5000))
         qWarning("the start-up load of the main window did not finish");
     startupBoxes = answerer.summary();
     answerer.boxes.clear();

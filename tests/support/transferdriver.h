@@ -1,56 +1,53 @@
 #ifndef TRANSFERDRIVER_H
 #define TRANSFERDRIVER_H
 
+#include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
-#include <QObject>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 
-#include <functional>
-
-// Watches for the modal transfer dialogs ("dload", "upload") that the main
-// window runs with exec(), and answers them like a user: records the result
-// text once the transfer has ended, then presses Ok, or leaves the dialog to
-// close itself, or presses Escape while the transfer still runs.
-class TransferDriver : public QObject
+// Answers the modal transfer dialogs ("dload", "upload") that the main
+// window runs with exec() like a user: records the result text once the
+// transfer has ended, then presses Ok.
+class TransferDriver
 {
-    Q_OBJECT
-
 public:
-    enum Answer {
-        PressOk,        // as soon as the result shows
-        LetItClose,     // wait for the dialog's own timer (or press Ok after 5 s)
-        PressEscape,    // once escapeWhen() holds, while the transfer runs
-    };
-
-    explicit TransferDriver(QObject *parent = nullptr);
-
-    void setAnswer(Answer a, std::function<bool()> when = {})
+    TransferDriver()
     {
-        answer = a;
-        escapeWhen = std::move(when);
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start(5);
     }
 
-    // Per dialog seen, in order.
-    QStringList dialogs;      // object names
-    QStringList results;      // result label text when the transfer ended
-    // How long each dialog stayed open after its result showed (-1: none showed).
-    QList<qint64> openAfterResultMs;
-    bool escapedWhileRunning = false;
+    QStringList dialogs;  // object names, per dialog seen
+    QStringList results;  // result texts, per dialog that showed one
 
 private:
-    void poll();
-    void finishDialog();
+    void poll()
+    {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        const QString name = modal && modal->isVisible() ? modal->objectName() : QString();
+        if (name != QLatin1String("dload") && name != QLatin1String("upload"))
+            return;
+        // A dialog on the stack of one slot may reuse the address of the last
+        // one; the guarded pointer was cleared when that one went.
+        if (current.isNull() || current.data() != modal) {
+            current = modal;
+            dialogs.append(name);
+        }
+        auto *box = modal->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        if (!box->isEnabled())
+            return;  // still running
+        const char *label = name == QLatin1String("dload") ? "kiiras" : "msg";
+        results.append(modal->findChild<QLabel *>(QLatin1String(label))->text());
+        box->button(QDialogButtonBox::Ok)->click();
+    }
 
     QTimer timer;
-    Answer answer = PressOk;
-    std::function<bool()> escapeWhen;
     QPointer<QDialog> current;
-    bool active = false;
-    QElapsedTimer resultClock;
-    bool resultSeen = false;
 };
 
 #endif // TRANSFERDRIVER_H

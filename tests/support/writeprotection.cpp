@@ -18,10 +18,7 @@ bool setDacOverride(bool on)
     if (syscall(SYS_capget, &header, data) != 0)
         return false;
     const unsigned bit = 1u << CAP_DAC_OVERRIDE;
-    if (on)
-        data[0].effective |= bit & data[0].permitted;
-    else
-        data[0].effective &= ~bit;
+    data[0].effective = on ? data[0].effective | (bit & data[0].permitted) : data[0].effective & ~bit;
     return syscall(SYS_capset, &header, data) == 0;
 }
 
@@ -29,10 +26,10 @@ bool setDacOverride(bool on)
 #endif
 
 WriteProtection::WriteProtection(const QString &folder)
-    : folder(folder)
+    : folder(folder), saved(QFile::permissions(folder))
 {
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                                      | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(folder, saved & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
+                                            | QFile::WriteOther));
 #ifdef Q_OS_LINUX
     if (geteuid() == 0)
         overrideDropped = setDacOverride(false);
@@ -45,8 +42,7 @@ WriteProtection::~WriteProtection()
     if (overrideDropped)
         setDacOverride(true);
 #endif
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(folder, saved);
 }
 
 bool WriteProtection::holds() const
@@ -54,7 +50,6 @@ bool WriteProtection::holds() const
     QFile probe(QDir(folder).filePath(QStringLiteral(".write-probe")));
     if (!probe.open(QIODevice::WriteOnly))
         return true;
-    probe.close();
     probe.remove();
     return false;
 }

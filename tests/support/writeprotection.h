@@ -1,6 +1,7 @@
 #ifndef WRITEPROTECTION_H
 #define WRITEPROTECTION_H
 
+#include <QFileDevice>
 #include <QString>
 
 // Makes a folder refuse new, renamed and removed entries while the object
@@ -12,7 +13,6 @@ class WriteProtection
 public:
     explicit WriteProtection(const QString &folder);
     ~WriteProtection();
-
     WriteProtection(const WriteProtection &) = delete;
     WriteProtection &operator=(const WriteProtection &) = delete;
 
@@ -21,6 +21,7 @@ public:
 
 private:
     QString folder;
+    QFileDevice::Permissions saved;
     bool overrideDropped = false;
 };
 
