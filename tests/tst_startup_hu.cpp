@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -24,6 +25,7 @@ private slots:
     void textsShowAsWritten();
     void freeEntryItemIsEgyeni();
     void factoryResetQuestion();
+    void statusError();
 };
 
 void TestStartupHu::constants()
@@ -97,6 +99,21 @@ void TestStartupHu::factoryResetQuestion()
     QCOMPARE(answerer.summary(),
              QStringList{QStringLiteral("Figyelmeztetés: Biztosan visszaállítja a gyári memória tartalmat?\n"
                                         "Ez a művelet felülír minden eddigi belállítást!")});
+}
+
+void TestStartupHu::statusError()
+{
+    WorkFolder folder;
+    folder.copyData(QStringLiteral("handshake.dll"));
+    ModalAnswerer answerer;
+    MainWindow w;
+    w.portSettings().port = QStringLiteral("COM99");  // a port that does not exist
+    auto *button = w.findChild<QPushButton *>(QStringLiteral("button_status"));
+    button->click();
+    QCOMPARE(answerer.summary(),
+             QStringList{QStringLiteral("Hiba: Sikertelen lekérdezés.\nEllenőrizze az eszközt!")});
+    QCOMPARE(button->text(), QStringLiteral("Állapot lekérdezése"));
+    QVERIFY(button->isEnabled());
 }
 
 QTEST_MAIN(TestStartupHu)
