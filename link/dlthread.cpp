@@ -1,7 +1,5 @@
 #include "dlthread.h"
 
-#include "devicelink.h"
-
 namespace {
 
 // Items whose data the write list already holds as hexadecimal text.
@@ -25,9 +23,7 @@ bool isHexItem(const QString &command)
 } // namespace
 
 dlThread::dlThread(const PortSettings &settings, const QStringList &rowAddr, const QStringList &rowData)
-    : settings(settings),
-      rowAddr(rowAddr),
-      rowData(rowData)
+    : WriteListWorker(settings, rowAddr, rowData, LinkSetup::download())
 {
 }
 
@@ -51,34 +47,4 @@ QString dlThread::payload(const QString &command, const QString &data)
         }
     }
     return hex;
-}
-
-void dlThread::pauseEnd()
-{
-    pause = false;
-}
-
-void dlThread::noResponseSlot()
-{
-    response = -1;
-}
-
-void dlThread::run()
-{
-    success = false;
-    emit progressRange(1, int(rowAddr.size()));
-
-    DeviceLink link;
-    if (!link.open(settings.port, LinkSetup::download()) || !link.handshake())
-        return;
-
-    // Every line sent is a step, a line sent again included.
-    DeviceLink::ItemHooks hooks;
-    hooks.lineSent = [this] { emit progressStep(); };
-    for (int i = 0; i < rowAddr.size(); ++i) {
-        if (!link.writeItem(rowAddr.at(i), payload(rowAddr.at(i), rowData.value(i)), hooks))
-            return;
-    }
-    link.finish();
-    success = true;
 }
