@@ -9,10 +9,8 @@
 #include "workfolder.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,247 +18,148 @@
 
 namespace {
 
-// What a layout holds, in order: object names, "spacer" for a spacer item.
-QStringList layoutItems(const QLayout *layout)
-{
-    QStringList items;
-    for (int i = 0; i < layout->count(); ++i) {
-        QLayoutItem *item = layout->itemAt(i);
-        items << (item->widget() ? item->widget()->objectName() : QStringLiteral("spacer"));
-    }
-    return items;
-}
-
-QStringList childNames(const QObject *parent)
-{
-    QStringList names;
-    for (const QObject *child : parent->children())
-        if (child->isWidgetType())
-            names << child->objectName();
-    return names;
-}
-
-QPushButton *okButton(const QDialog &dialog)
-{
-    return dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))->button(QDialogButtonBox::Ok);
-}
-
-QLineEdit *edit(const QDialog &dialog, const char *name)
-{
-    return dialog.findChild<QLineEdit *>(QLatin1String(name));
-}
-
 void sendLanguageChange(QWidget *widget)
 {
     QEvent event(QEvent::LanguageChange);
     QCoreApplication::sendEvent(widget, &event);
 }
 
+QString versionLine(const about *box)
+{
+    return box->findChild<QLabel *>(QStringLiteral("label_v"))->text();
+}
+
+using MakeDialog = QDialog *(*)(QWidget *parent);
+
 } // namespace
+
+Q_DECLARE_METATYPE(MakeDialog)
 
 class TestDialogs : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void aboutBoxesPileUpAsChildren();
-    void aboutForm();
-    void helpText_data();
-    void helpText();
-    void helpWithoutFile();
-    void singleCharacterDialogs();
-    void separatorsNeedBothFields();
-    void settingsActionsOpenNothing();
-};
-
-void TestDialogs::aboutBoxesPileUpAsChildren()
-{
-    WorkFolder folder;
-    folder.write(QStringLiteral("handshake.dll"), "Default=100,64,100,810\n");
-    ModalAnswerer answerer;
-    MainWindow w;
-    w.show();
-    QAction *action = w.findChild<QAction *>(QStringLiteral("actionAbout"));
-
-    action->trigger();
-    action->trigger();
-    const QList<about *> boxes = w.findChildren<about *>();
-    QCOMPARE(boxes.size(), 2);
-    for (about *box : boxes) {
-        QCOMPARE(box->parentWidget(), &w);
-        QVERIFY(box->isVisible());
-        QVERIFY(!box->isModal());
-        QCOMPARE(box->windowTitle(), QStringLiteral("Névjegy"));
-        QCOMPARE(box->findChild<QLabel *>(QStringLiteral("label_v"))->text(),
-                 QStringLiteral("Varnidex 700/800 downloader software v7.04"));
-    }
-    QVERIFY(w.isEnabled());
-
-    // Close only hides: the box stays a child of the window until it goes.
-    QTest::mouseClick(boxes[0]->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close), Qt::LeftButton);
-    QVERIFY(!boxes[0]->isVisible());
-    QVERIFY(boxes[1]->isVisible());
-    action->trigger();
-    QCOMPARE(w.findChildren<about *>().size(), 3);
-    QVERIFY(answerer.boxes.isEmpty());
-}
-
-void TestDialogs::aboutForm()
-{
-    QWidget parent;
-    about box(&parent);
-    QCOMPARE(box.objectName(), QStringLiteral("about"));
-    QCOMPARE(layoutItems(box.findChild<QLayout *>(QStringLiteral("verticalLayout"))),
-             (QStringList{"label", "label_3", "spacer", "label_4", "spacer", "label_v", "buttonBox"}));
-
-    auto *link = box.findChild<QLabel *>(QStringLiteral("label_3"));
-    QVERIFY(link->openExternalLinks());
-    QVERIFY(link->text().contains(QStringLiteral("<a href=\"https://")));
-    QVERIFY(box.findChild<QLabel *>(QStringLiteral("label_4"))->openExternalLinks());
-    QCOMPARE(box.findChild<QDialogButtonBox *>()->standardButtons(), QDialogButtonBox::Close);
-
-    // A re-translation puts the form's texts back, placeholder included.
-    sendLanguageChange(&box);
-    QCOMPARE(box.findChild<QLabel *>(QStringLiteral("label_v"))->text(), QStringLiteral("Version:"));
-    QCOMPARE(box.windowTitle(), QStringLiteral("Névjegy"));
-}
-
-void TestDialogs::helpText_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("shown");
-
-    QTest::newRow("ends at ---, which is shown") << QByteArray("first\r\n\r\nthird\r\n---\r\nhidden\r\n")
-                                                 << QStringLiteral("first\n\nthird\n---\n");
-    QTest::newRow("no --- line") << QByteArray("one\ntwo") << QStringLiteral("one\ntwo\n");
-    QTest::newRow("--- only as part of a line") << QByteArray("a ---\n---x\n") << QStringLiteral("a ---\n---x\n");
-    QTest::newRow("empty file") << QByteArray() << QStringLiteral("\n");
-}
-
-void TestDialogs::helpText()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, shown);
-    WorkFolder folder;
-    folder.write(QStringLiteral("wqv_800.hlp"), file);
-
-    help dialog(nullptr);
-    auto *view = dialog.findChild<QPlainTextEdit *>(QStringLiteral("plainTextEdit"));
-    QCOMPARE(view->toPlainText(), shown);
-    QCOMPARE(view->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QVERIFY(view->isReadOnly());
-}
-
-void TestDialogs::helpWithoutFile()
-{
-    WorkFolder folder;
-    help dialog(nullptr);
-    QCOMPARE(childNames(&dialog), (QStringList{"buttonBox", "plainTextEdit"}));
-    QCOMPARE(dialog.minimumSize(), QSize(880, 680));
-    QCOMPARE(dialog.maximumSize(), QSize(880, 680));
-
-    auto *view = dialog.findChild<QPlainTextEdit *>(QStringLiteral("plainTextEdit"));
-    QCOMPARE(view->toPlainText(), QStringLiteral("ERROR: cannot open the help file."));
-    QCOMPARE(view->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QVERIFY(view->isReadOnly());
-
-    dialog.show();
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    QVERIFY(!dialog.isVisible());
-}
-
-void TestDialogs::singleCharacterDialogs()
-{
-    QWidget parent;
-    setFix fix(&parent);
-    setAck ack(&parent, 'K');
-    setUC uc(&parent, 'u');
-    struct Case
+    void fromTheMainWindow()
     {
-        QDialog *dialog;
-        QString start;
-    };
-    for (const Case &c : {Case{&fix, QString()}, Case{&ack, QStringLiteral("K")}, Case{&uc, QStringLiteral("u")}}) {
-        QDialog &dialog = *c.dialog;
-        const QByteArray name = dialog.metaObject()->className();
-        QCOMPARE(dialog.objectName(), QString::fromLatin1(name));
-        QCOMPARE(childNames(&dialog), (QStringList{"buttonBox", "horizontalLayoutWidget"}));
-        QCOMPARE(layoutItems(dialog.findChild<QLayout *>(QStringLiteral("horizontalLayout"))),
-                 (QStringList{"label", "spacer", "i_char"}));
+        WorkFolder folder;
+        folder.write(QStringLiteral("handshake.dll"), "Default=100,64,100,810\n");
+        ModalAnswerer answerer;
+        MainWindow w;
+        w.show();
 
-        QLineEdit *field = edit(dialog, "i_char");
-        QCOMPARE(field->text(), c.start);
-        QCOMPARE(field->maxLength(), 1);
-        // Ok starts enabled even over an empty field: only edits move it.
-        QVERIFY2(okButton(dialog)->isEnabled(), name);
-
-        field->clear();
-        QTest::keyClicks(field, QStringLiteral("xy"));
-        QCOMPARE(field->text(), QStringLiteral("x"));
-        QVERIFY(okButton(dialog)->isEnabled());
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QVERIFY2(!okButton(dialog)->isEnabled(), name);
-        QTest::keyClicks(field, QStringLiteral("#"));
-        QVERIFY(okButton(dialog)->isEnabled());
-
-        // The form's re-translation empties the field, and Ok follows.
-        sendLanguageChange(&dialog);
-        QVERIFY(field->text().isEmpty());
-        QVERIFY(!okButton(dialog)->isEnabled());
-    }
-}
-
-void TestDialogs::separatorsNeedBothFields()
-{
-    QWidget parent;
-    separators dialog(&parent, ';', ',');
-    QCOMPARE(childNames(&dialog), (QStringList{"buttonBox", "horizontalLayoutWidget", "horizontalLayoutWidget_2"}));
-    QCOMPARE(layoutItems(dialog.findChild<QLayout *>(QStringLiteral("horizontalLayout"))),
-             (QStringList{"label", "spacer", "c_ds"}));
-    QCOMPARE(layoutItems(dialog.findChild<QLayout *>(QStringLiteral("horizontalLayout_2"))),
-             (QStringList{"label_2", "spacer", "c_us"}));
-
-    QLineEdit *down = edit(dialog, "c_ds");
-    QLineEdit *up = edit(dialog, "c_us");
-    QCOMPARE(down->text(), QStringLiteral(";"));
-    QCOMPARE(up->text(), QStringLiteral(","));
-    QCOMPARE(down->maxLength(), 1);
-    QCOMPARE(up->maxLength(), 1);
-    QVERIFY(okButton(dialog)->isEnabled());
-
-    up->clear();
-    QVERIFY(!okButton(dialog)->isEnabled());
-    QTest::keyClicks(up, QStringLiteral("|"));
-    QVERIFY(okButton(dialog)->isEnabled());
-    down->clear();
-    QVERIFY(!okButton(dialog)->isEnabled());
-    QTest::keyClicks(down, QStringLiteral("ab"));
-    QCOMPARE(down->text(), QStringLiteral("a"));
-    QVERIFY(okButton(dialog)->isEnabled());
-
-    dialog.show();
-    okButton(dialog)->click();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(up->text(), QStringLiteral("|"));
-}
-
-void TestDialogs::settingsActionsOpenNothing()
-{
-    WorkFolder folder;
-    folder.write(QStringLiteral("handshake.dll"), "Default=100,64,100,810\n");
-    ModalAnswerer answerer;
-    MainWindow w;
-    w.show();
-    for (const char *name : {"actionFix", "actionACK", "actionSeparators", "actionUC"}) {
-        auto *action = w.findChild<QAction *>(QLatin1String(name));
-        action->setEnabled(true);
+        // About twice: two boxes side by side, neither modal.
+        QAction *action = w.findChild<QAction *>(QStringLiteral("actionAbout"));
         action->trigger();
+        action->trigger();
+        const QList<about *> boxes = w.findChildren<about *>();
+        QCOMPARE(boxes.size(), 2);
+        for (about *box : boxes) {
+            QVERIFY(box->parentWidget() == &w && box->isVisible() && !box->isModal());
+            QCOMPARE(box->windowTitle(), QStringLiteral("Névjegy"));
+            QCOMPARE(versionLine(box), QStringLiteral("Varnidex 700/800 downloader software v7.04"));
+        }
+        auto *link = boxes[0]->findChild<QLabel *>(QStringLiteral("label_3"));
+        QVERIFY(link->openExternalLinks() && link->text().contains(QStringLiteral("<a href=\"https://")));
+
+        // A re-translation puts the form's placeholder back in that box only.
+        sendLanguageChange(boxes[0]);
+        QCOMPARE(versionLine(boxes[0]), QStringLiteral("Version:"));
+        QCOMPARE(versionLine(boxes[1]), QStringLiteral("Varnidex 700/800 downloader software v7.04"));
+
+        // Close only hides: the box stays a child of the window until it goes.
+        QTest::mouseClick(boxes[0]->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close), Qt::LeftButton);
+        QVERIFY(!boxes[0]->isVisible() && boxes[1]->isVisible());
+        action->trigger();
+        QCOMPARE(w.findChildren<about *>().size(), 3);
+
+        // The settings actions are disabled and lead nowhere even when enabled.
+        for (const char *name : {"actionFix", "actionACK", "actionSeparators", "actionUC"}) {
+            auto *settings = w.findChild<QAction *>(QLatin1String(name));
+            settings->setEnabled(true);
+            settings->trigger();
+        }
+        QTest::qWait(50);
+        QCOMPARE(w.findChildren<QDialog *>().size(), 3);
+        QVERIFY(answerer.boxes.isEmpty());
     }
-    QTest::qWait(50);
-    QVERIFY(w.findChildren<QDialog *>().isEmpty());
-    QVERIFY(!QApplication::activeModalWidget());
-    QVERIFY(answerer.boxes.isEmpty());
-}
+
+    void helpText_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("shown");
+
+        QTest::newRow("--- ends it, shown") << true << QByteArray("first\r\n\r\nthird\r\n---\r\nhidden\r\n")
+                                            << QStringLiteral("first\n\nthird\n---\n");
+        QTest::newRow("no --- line") << true << QByteArray("one\ntwo") << QStringLiteral("one\ntwo\n");
+        QTest::newRow("--- in a line") << true << QByteArray("a ---\n---x\n") << QStringLiteral("a ---\n---x\n");
+        QTest::newRow("empty file") << true << QByteArray() << QStringLiteral("\n");
+        QTest::newRow("no file") << false << QByteArray() << QStringLiteral("ERROR: cannot open the help file.");
+    }
+
+    void helpText()
+    {
+        QFETCH(bool, present);
+        QFETCH(QByteArray, file);
+        WorkFolder folder;
+        if (present)
+            folder.write(QStringLiteral("wqv_800.hlp"), file);
+
+        help dialog(nullptr);
+        auto *view = dialog.findChild<QPlainTextEdit *>(QStringLiteral("plainTextEdit"));
+        QTEST(view->toPlainText(), "shown");
+        QVERIFY(view->isReadOnly());
+        // The document keeps its lines; the error message wraps.
+        QCOMPARE(view->lineWrapMode(), present ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    }
+
+    void okNeedsEveryField_data()
+    {
+        QTest::addColumn<MakeDialog>("make");
+        QTest::addColumn<QStringList>("fields"); // name=starting text
+
+        QTest::newRow("setFix") << MakeDialog([](QWidget *p) -> QDialog * { return new setFix(p); })
+                                << QStringList{"i_char="};
+        QTest::newRow("setAck") << MakeDialog([](QWidget *p) -> QDialog * { return new setAck(p, 'K'); })
+                                << QStringList{"i_char=K"};
+        QTest::newRow("setUC") << MakeDialog([](QWidget *p) -> QDialog * { return new setUC(p, 'u'); })
+                               << QStringList{"i_char=u"};
+        QTest::newRow("separators") << MakeDialog([](QWidget *p) -> QDialog * { return new separators(p, ';', ','); })
+                                    << QStringList{"c_ds=;", "c_us=,"};
+    }
+
+    void okNeedsEveryField()
+    {
+        QFETCH(MakeDialog, make);
+        QFETCH(QStringList, fields);
+        QWidget parent;
+        QDialog *dialog = make(&parent);
+        QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        QList<QLineEdit *> edits;
+        for (const QString &field : fields) {
+            edits << dialog->findChild<QLineEdit *>(field.section('=', 0, 0));
+            QCOMPARE(edits.last()->text(), field.section('=', 1));
+        }
+        QVERIFY(ok->isEnabled()); // even over an empty field: only edits move Ok
+
+        for (QLineEdit *edit : edits) {
+            edit->clear();
+            QTest::keyClicks(edit, QStringLiteral("xy"));
+            QCOMPARE(edit->text(), QStringLiteral("x")); // one character at most
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QVERIFY2(!ok->isEnabled(), qPrintable(edit->objectName()));
+            QTest::keyClicks(edit, QStringLiteral("#"));
+            QVERIFY(ok->isEnabled());
+        }
+
+        // The form's re-translation empties the fields, and Ok follows.
+        sendLanguageChange(dialog);
+        for (QLineEdit *edit : edits)
+            QVERIFY(edit->text().isEmpty());
+        QVERIFY(!ok->isEnabled());
+    }
+};
 
 QTEST_MAIN(TestDialogs)
 #include "tst_dialogs.moc"

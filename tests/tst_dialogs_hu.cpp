@@ -15,27 +15,22 @@ class TestDialogsHu : public QObject
 
 private slots:
     void initTestCase() { BuildProfile::installTexts(qApp); }
-    void aboutShowsHungarianVersion();
-    void helpErrorInHungarian();
+
+    void aboutAndHelpTexts()
+    {
+        QWidget parent;
+        about box(&parent);
+        QCOMPARE(box.windowTitle(), QStringLiteral("Névjegy"));
+        QCOMPARE(box.findChild<QLabel *>(QStringLiteral("label_v"))->text(),
+                 QStringLiteral("Varnidex 700/800 letöltő szoftver v7.04"));
+
+        WorkFolder folder; // without the help file
+        help dialog(nullptr);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Help"));
+        QCOMPARE(dialog.findChild<QPlainTextEdit *>(QStringLiteral("plainTextEdit"))->toPlainText(),
+                 QStringLiteral("HIBA: nem lehet megnyitni a help fájlt."));
+    }
 };
-
-void TestDialogsHu::aboutShowsHungarianVersion()
-{
-    QWidget parent;
-    about box(&parent);
-    QCOMPARE(box.windowTitle(), QStringLiteral("Névjegy"));
-    QCOMPARE(box.findChild<QLabel *>(QStringLiteral("label_v"))->text(),
-             QStringLiteral("Varnidex 700/800 letöltő szoftver v7.04"));
-}
-
-void TestDialogsHu::helpErrorInHungarian()
-{
-    WorkFolder folder;
-    help dialog(nullptr);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Help"));
-    QCOMPARE(dialog.findChild<QPlainTextEdit *>(QStringLiteral("plainTextEdit"))->toPlainText(),
-             QStringLiteral("HIBA: nem lehet megnyitni a help fájlt."));
-}
 
 QTEST_MAIN(TestDialogsHu)
 #include "tst_dialogs_hu.moc"

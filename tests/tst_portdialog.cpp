@@ -5,7 +5,6 @@
 #include "modalanswerer.h"
 #include "portfolder.h"
 #include "setcom.h"
-#include "simport.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -24,11 +23,6 @@ QStringList listed(const setcom &d)
     return names;
 }
 
-void click(const setcom &d, const char *button)
-{
-    d.findChild<QPushButton *>(QLatin1String(button))->click();
-}
-
 } // namespace
 
 class TestPortDialog : public QObject
@@ -36,64 +30,60 @@ class TestPortDialog : public QObject
     Q_OBJECT
 
 private slots:
-    void listsAndSearches();
-    void nothingFound();
+    void listsAndSearches()
+    {
+        // COM2 and COM4 answer, COM3 keeps silent; COM32 is never tried.
+        SimPort com2(QStringLiteral("COM2"));
+        SimDevice com3, com4;
+        QVERIFY(com2.isReady() && com3.start() && com4.start());
+        com3.setSilent(true);
+        QVERIFY(com2.link(QStringLiteral("COM3"), com3.ptyPath()));
+        QVERIFY(com2.link(QStringLiteral("COM4"), com4.ptyPath()));
+        QVERIFY(com2.link(QStringLiteral("COM32"), com4.ptyPath()));
+        hideOtherPorts(com2);
+
+        QWidget parent;
+        ModalAnswerer answerer;
+        setcom d(QStringLiteral("COM3"), 19200, 500, false, &parent);
+        QCOMPARE(listed(d), (QStringList{"COM2", "COM3", "COM4"}));
+        QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM3"), 19200));
+        QVERIFY(com2.device().received().isEmpty()); // listing only opens and closes
+
+        d.findChild<QPushButton *>(QStringLiteral("autoPort"))->click();
+        QCOMPARE(answerer.summary(), QStringList{"Set Port: The device is available on the following port:\n\nCOM4"});
+        QCOMPARE(listed(d), QStringList{"COM4"});
+        QCOMPARE(receivedUpToEsc(com2.device()), Esc + "!" + Esc);
+        QCOMPARE(com3.received(), Esc + "!");
+        QCOMPARE(receivedUpToEsc(com4), Esc + "!" + Esc);
+        QVERIFY(QTest::qWaitFor([&d] { return d.result() == QDialog::Accepted; }, 1000));
+        QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM4"), 19200));
+
+        // Reload drops the search result and lists again, the given port current.
+        d.findChild<QPushButton *>(QStringLiteral("reload"))->click();
+        QCOMPARE(listed(d), (QStringList{"COM2", "COM3", "COM4"}));
+        QCOMPARE(d.portSelection().first, QStringLiteral("COM3"));
+    }
+
+    void nothingFound()
+    {
+        // A rate the baud box does not offer leaves it empty; the search then
+        // cannot set up any port.
+        SimPort sim(QStringLiteral("COM5"));
+        QVERIFY(sim.isReady());
+        hideOtherPorts(sim);
+        QWidget parent;
+        ModalAnswerer answerer;
+        DebugCapture debug;
+        setcom d(QStringLiteral("COM1"), 12345, 500, true, &parent);
+        QCOMPARE(answerer.summary(), QStringList{"Error: Cannot find the device."});
+        QCOMPARE(answerer.boxes.first().icon, QMessageBox::Critical);
+        QCOMPARE(debug.lines(), QStringList{"unable to set comport dcb settings"});
+        QCOMPARE(sim.device().received(), QByteArray());
+        QTest::qWait(300); // longer than a found port's delayed accept
+        QCOMPARE(d.result(), int(QDialog::Rejected));
+        QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM5"), 0));
+    }
 };
-
-void TestPortDialog::listsAndSearches()
-{
-    // COM2 and COM4 answer, COM3 keeps silent; COM32 is never tried.
-    SimPort com2(QStringLiteral("COM2"));
-    SimDevice com3, com4;
-    QVERIFY(com2.isReady() && com3.start() && com4.start());
-    com3.setSilent(true);
-    QVERIFY(com2.link(QStringLiteral("COM3"), com3.ptyPath()));
-    QVERIFY(com2.link(QStringLiteral("COM4"), com4.ptyPath()));
-    QVERIFY(com2.link(QStringLiteral("COM32"), com4.ptyPath()));
-    hideOtherPorts(com2);
-
-    QWidget parent;
-    ModalAnswerer answerer;
-    setcom d(QStringLiteral("COM3"), 19200, 500, false, &parent);
-    QCOMPARE(listed(d), (QStringList{"COM2", "COM3", "COM4"}));
-    QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM3"), 19200));
-    QVERIFY(com2.device().received().isEmpty());  // listing only opens and closes
-
-    click(d, "autoPort");
-    QCOMPARE(answerer.summary(),
-             QStringList{"Set Port: The device is available on the following port:\n\nCOM4"});
-    QCOMPARE(listed(d), QStringList{"COM4"});
-    QCOMPARE(receivedUpToEsc(com2.device()), Esc + "!" + Esc);
-    QCOMPARE(com3.received(), Esc + "!");
-    QCOMPARE(receivedUpToEsc(com4), Esc + "!" + Esc);
-    QVERIFY(QTest::qWaitFor([&d] { return d.result() == QDialog::Accepted; }, 1000));
-    QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM4"), 19200));
-
-    // Reload drops the search result and lists again, the given port current.
-    click(d, "reload");
-    QCOMPARE(listed(d), (QStringList{"COM2", "COM3", "COM4"}));
-    QCOMPARE(d.portSelection().first, QStringLiteral("COM3"));
-}
-
-void TestPortDialog::nothingFound()
-{
-    // A rate the baud box does not offer leaves it empty; the search then
-    // cannot set up any port.
-    SimPort sim(QStringLiteral("COM5"));
-    QVERIFY(sim.isReady());
-    hideOtherPorts(sim);
-    QWidget parent;
-    ModalAnswerer answerer;
-    DebugCapture debug;
-    setcom d(QStringLiteral("COM1"), 12345, 500, true, &parent);
-    QCOMPARE(answerer.summary(), QStringList{"Error: Cannot find the device."});
-    QCOMPARE(answerer.boxes.first().icon, QMessageBox::Critical);
-    QCOMPARE(debug.lines(), QStringList{"unable to set comport dcb settings"});
-    QCOMPARE(sim.device().received(), QByteArray());
-    QTest::qWait(300);
-    QCOMPARE(d.result(), int(QDialog::Rejected));
-    QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM5"), 0));
-}
 
 QTEST_MAIN(TestPortDialog)
 #include "tst_portdialog.moc"

@@ -2,9 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
+#include <QPointer>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -15,8 +14,7 @@ const char Claimed[] = "answered"; // the property ModalAnswerer looks at
 
 } // namespace
 
-ModalScript::ModalScript(QObject *parent)
-    : QObject(parent)
+ModalScript::ModalScript()
 {
     qApp->installEventFilter(this);
 }
@@ -26,22 +24,12 @@ ModalScript::~ModalScript()
     qApp->removeEventFilter(this);
 }
 
-QStringList ModalScript::summary() const
-{
-    QStringList lines;
-    for (const Box &box : boxes)
-        lines << box.title + QStringLiteral(": ") + box.text;
-    return lines;
-}
-
 ModalScript::Step ModalScript::press(const QString &buttonText)
 {
     return [buttonText](QWidget *window) {
         for (QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
-            if (button->text() == buttonText) {
-                button->click();
-                return;
-            }
+            if (button->text() == buttonText)
+                return button->click();
         }
         qWarning("no button \"%s\" in \"%s\"", qPrintable(buttonText), qPrintable(window->windowTitle()));
         window->close();
@@ -51,11 +39,8 @@ ModalScript::Step ModalScript::press(const QString &buttonText)
 ModalScript::Step ModalScript::press(QMessageBox::StandardButton which)
 {
     return [which](QWidget *window) {
-        auto *box = qobject_cast<QMessageBox *>(window);
-        if (QAbstractButton *button = box ? box->button(which) : nullptr) {
-            button->click();
-            return;
-        }
+        if (QAbstractButton *button = static_cast<QMessageBox *>(window)->button(which))
+            return button->click();
         qWarning("no such standard button in \"%s\"", qPrintable(window->windowTitle()));
         window->close();
     };
@@ -71,75 +56,36 @@ ModalScript::Step ModalScript::pressEscape()
 
 ModalScript::Step ModalScript::closeWindow()
 {
-    // As the window's close button does it: a close request from the
-    // window system.
-    return [](QWidget *window) {
-        if (QWindow *handle = window->windowHandle())
-            handle->close();
-        else
-            window->close();
-    };
-}
-
-ModalScript::Step ModalScript::accept()
-{
-    return [](QWidget *window) { static_cast<QDialog *>(window)->accept(); };
-}
-
-ModalScript::Step ModalScript::reject()
-{
-    return [](QWidget *window) { static_cast<QDialog *>(window)->reject(); };
-}
-
-ModalScript::Step ModalScript::cancelProgress()
-{
-    return [](QWidget *window) {
-        if (auto *button = window->findChild<QPushButton *>())
-            button->click();
-    };
-}
-
-void ModalScript::later(QWidget *window, const Step &step)
-{
-    // Acts once the window's own event loop (or the next event processing)
-    // runs; nothing happens if the window is gone by then.
-    QPointer<QWidget> guard(window);
-    QTimer::singleShot(0, this, [guard, step] {
-        if (guard && step)
-            step(guard);
-    });
+    // As the window's close button does it: a close request from the window system.
+    return [](QWidget *window) { window->windowHandle()->close(); };
 }
 
 bool ModalScript::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::Show || !watched->isWidgetType())
+    auto *dialog = qobject_cast<QDialog *>(watched);
+    if (event->type() != QEvent::Show || !dialog || dialog->property(Claimed).toBool())
         return false;
-    auto *window = static_cast<QWidget *>(watched);
-    if (!window->isWindow() || window->property(Claimed).toBool())
-        return false;
+    dialog->setProperty(Claimed, true);
 
-    if (auto *box = qobject_cast<QMessageBox *>(window)) {
-        box->setProperty(Claimed, true);
-        Box seen;
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.icon = box->icon();
-        for (QAbstractButton *button : box->findChildren<QAbstractButton *>())
-            seen.buttons << button->text();
-        seen.defaultButton = box->standardButton(box->defaultButton());
-        seen.parent = box->parentWidget();
-        seen.modality = box->windowModality();
-        seen.box = box;
-        boxes.append(seen);
-        later(box, steps.isEmpty() ? press(QMessageBox::Ok) : steps.takeFirst());
-    } else if (auto *progress = qobject_cast<QProgressDialog *>(window)) {
-        progress->setProperty(Claimed, true);
-        ++progressShown;
-        later(progress, progressHandler);
-    } else if (auto *dialog = qobject_cast<QDialog *>(window)) {
-        dialog->setProperty(Claimed, true);
-        dialogs << dialog->objectName();
-        later(dialog, dialogHandler);
+    Step step;
+    if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+        boxes << box->windowTitle() + QStringLiteral(": ") + box->text();
+        icons << box->icon();
+        step = steps.isEmpty() ? press(QMessageBox::Ok) : steps.takeFirst();
+    } else {
+        const QString name = dialog->objectName();
+        dialogs << (name.isEmpty() ? QString::fromLatin1(dialog->metaObject()->className()) : name);
+        if (qobject_cast<QProgressDialog *>(dialog))
+            step = progressHandler;
+        else
+            step = dialogHandler ? dialogHandler : [](QWidget *window) { static_cast<QDialog *>(window)->reject(); };
     }
+    // Acts once the dialog's own event loop (or the next event processing)
+    // runs; nothing happens if the dialog is gone by then.
+    QPointer<QDialog> guard(dialog);
+    QTimer::singleShot(0, this, [guard, step] {
+        if (guard && step)
+            step(guard);
+    });
     return false;
 }

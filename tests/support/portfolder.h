@@ -1,18 +1,30 @@
 #ifndef PORTFOLDER_H
 #define PORTFOLDER_H
 
-#include <QByteArray>
+#include "simport.h"
 
-class SimDevice;
-class SimPort;
+#include <QDir>
+#include <QTest>
 
 // Points every COM name that the port folder does not hold yet at nothing,
 // so that listing and searching the ports see only the test's own devices,
 // whatever serial ports the machine has.
-void hideOtherPorts(const SimPort &sim);
+inline void hideOtherPorts(const SimPort &sim)
+{
+    const QDir folder(sim.folder());
+    for (int n = 1; n <= 32; ++n) {
+        const QFileInfo entry(folder.filePath(QStringLiteral("COM%1").arg(n)));
+        if (!entry.exists() && !entry.isSymLink())
+            sim.link(entry.fileName(), folder.filePath(QStringLiteral("absent")));
+    }
+}
 
 // What the device has received, once a closing ESC had time to arrive (the
 // device reads on its own thread).
-QByteArray receivedUpToEsc(SimDevice &device);
+inline QByteArray receivedUpToEsc(SimDevice &device)
+{
+    static_cast<void>(QTest::qWaitFor([&device] { return device.received().endsWith('\x1b'); }, 1000));
+    return device.received();
+}
 
 #endif // PORTFOLDER_H
