@@ -2,15 +2,21 @@
 #include "ui_mainwindow.h"
 
 #include "dload.h"
+#include "hexdigits.h"
 
 #include <QMessageBox>
 
 namespace {
 
-// A field value that has no encoding of the right length. Such a value is
-// refused before anything is sent: the device would store a shifted or
-// truncated byte, or reject the line after the transfer had started.
-enum class Fault { None, Range, Address, Character };
+// A field value that the device would not hold as the form shows it. Such a
+// value is refused before anything is sent: the device would store a
+// shifted, truncated or different value, or reject the line after the
+// transfer had started.
+enum class Fault { None, Range, NotNumber, Address, Character, EndMark, ShortCode };
+
+// Every code of a group has this many digits; a shorter one would leave the
+// group's old digits behind it in the device.
+const int CodeDigits = 3;
 
 QString hexDigits(qint64 value, int width)
 {
@@ -26,12 +32,6 @@ qint64 handshakeWord(qint64 value)
         return 1;
     const qint64 scaled = value * 14;
     return scaled % 5 == 0 ? scaled / 5 : scaled / 5 + 1;
-}
-
-bool isHexDigit(QChar c)
-{
-    const char16_t u = c.unicode();
-    return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
 }
 
 // Builds the two parallel lists of the write list and remembers the first
@@ -111,13 +111,11 @@ public:
         // Each character becomes the byte "0" + character, so only a
         // hexadecimal digit gives a byte at all.
         for (QLineEdit *field : {qualifier, code}) {
-            for (const QChar c : field->text()) {
-                if (!isHexDigit(c)) {
-                    fail(Fault::Character, field);
-                    break;
-                }
-            }
+            if (!field->text().isEmpty() && !isHexDigits(field->text()))
+                fail(Fault::Character, field);
         }
+        if (!code->text().isEmpty() && code->text().size() < CodeDigits)
+            fail(Fault::ShortCode, code);
         append(head, MainWindow::encodeCodeDigits(qualifier->text() + code->text()));
     }
 
@@ -128,7 +126,15 @@ private:
         rowData.append(data);
     }
 
-    qint64 number(QLineEdit *field) const { return MainWindow::fieldNumber(field->text()); }
+    // An empty field counts as 0; any other text must be a whole number.
+    qint64 number(QLineEdit *field)
+    {
+        bool isNumber = false;
+        const qint64 value = MainWindow::fieldNumber(field->text(), &isNumber);
+        if (!isNumber && !field->text().isEmpty())
+            fail(Fault::NotNumber, field);
+        return value;
+    }
 
     qint64 fail(Fault kind, QLineEdit *field)
     {
@@ -140,12 +146,17 @@ private:
     }
 
     // The device holds one byte per character; only printable ASCII has a
-    // byte that means the same character there.
+    // byte that means the same character there, and '#' is sent as the end
+    // of the text.
     void checkText(const QString &text, QLineEdit *field)
     {
         for (const QChar c : text) {
             if (c.unicode() < 0x20 || c.unicode() > 0x7E) {
                 fail(Fault::Character, field);
+                return;
+            }
+            if (c == QLatin1Char('#')) {
+                fail(Fault::EndMark, field);
                 return;
             }
         }
@@ -250,8 +261,17 @@ void MainWindow::download()
         case Fault::Range:
             text = tr("A number is out of range and cannot be sent to the device.");
             break;
+        case Fault::NotNumber:
+            text = tr("A number field must hold a whole number.");
+            break;
         case Fault::Address:
             text = tr("Incorrect IP address. An IP address must be four numbers from 0 to 255, separated by dots.");
+            break;
+        case Fault::EndMark:
+            text = tr("A text cannot contain the character #, which the device takes as the end of the text.");
+            break;
+        case Fault::ShortCode:
+            text = tr("A code must have three digits.");
             break;
         default:
             text = tr("A field contains a character that cannot be sent to the device.");

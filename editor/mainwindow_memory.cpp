@@ -1,8 +1,10 @@
 #include "mainwindow.h"
 
-// Device bytes travel as two hexadecimal characters each. The read-out rows
-// are taken as the device sent them: a short or damaged row must still give
-// a form value, so every missing or non-hexadecimal pair reads as 0.
+#include "hexdigits.h"
+
+// Device bytes travel as two hexadecimal characters each. Only whole rows
+// reach the decoders, but they stay safe on any text: a missing or
+// non-hexadecimal pair reads as 0.
 
 namespace {
 
@@ -13,15 +15,8 @@ qint64 hexValue(QStringView text)
         return 0;
     qint64 value = 0;
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        int digit;
-        if (u >= u'0' && u <= u'9')
-            digit = u - u'0';
-        else if (u >= u'a' && u <= u'f')
-            digit = u - u'a' + 10;
-        else if (u >= u'A' && u <= u'F')
-            digit = u - u'A' + 10;
-        else
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
             return 0;
         value = value * 16 + digit;
     }

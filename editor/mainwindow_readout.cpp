@@ -3,6 +3,8 @@
 
 #include "upload.h"
 
+#include <QMessageBox>
+
 void MainWindow::readup()
 {
     {
@@ -50,74 +52,97 @@ void MainWindow::readup()
         break;
     }
 
-    const auto address = [this](int pos) {
+    // A device value longer than its field would be cut to another number or
+    // text, which the next download would write back. Such a field stays
+    // empty, and the user is told which value the device holds.
+    QStringList misfits;
+    const auto put = [&misfits](QLineEdit *field, const QString &caption, const QString &value) {
+        if (value.size() > field->maxLength()) {
+            field->clear();
+            misfits << caption + QStringLiteral(": ") + value;
+        } else {
+            field->setText(value);
+        }
+    };
+    const auto number = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos) {
+        put(field, label->text().trimmed(), decodeNumber(row, pos, 2));
+    };
+    const auto text = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos, int count) {
+        put(field, label->text().trimmed(), decodeText(row, pos, count));
+    };
+    const auto address = [this, &put](QLineEdit *field, const QLabel *label, int pos) {
         QStringList parts;
         for (int k = 0; k < 8; k += 2)
             parts << decodeNumber(2, pos + k, 2);
-        return parts.join(QLatin1Char('.'));
+        put(field, label->text().trimmed(), parts.join(QLatin1Char('.')));
+    };
+    const auto codeGroup = [this, &put](QLineEdit *qualifier, QLineEdit *code, const QLabel *label, int row,
+                                        int pos) {
+        put(qualifier, label->text().trimmed(), decodeDigit(row, pos));
+        put(code, label->text().trimmed(), decodeCodeDigits(row, pos, 8));
+    };
+    // The four handshake values share one label; they are told apart by place.
+    const auto handshake = [f, &put](int place, const QString &value) {
+        QLineEdit *const fields[] = {f->hscode1, f->hscode2, f->hscode3, f->hscode4};
+        put(fields[place - 1], f->label_15->text() + QLatin1Char(' ') + QString::number(place), value);
     };
     const auto tenths = [this](int pos) { return QString::number(decodeNumber(19, pos, 2).toInt() * 10); };
 
-    f->tesztkod_idokoz->setText(decodeNumber(0, 4, 2));
-    f->rele_meghuz->setText(decodeNumber(0, 6, 2));
-    f->keszulek_id->setText(decodeIdDigits(0, 10, 8));
-    f->apn->setText(decodeText(1, 0, 64));
-    f->ip1->setText(address(0));
-    f->ip2->setText(address(8));
-    f->port1->setText(decodeText(3, 0, 10));
-    f->port2->setText(decodeText(3, 16, 10));
-    f->voice1->setText(decodeText(4, 0, 32));
-    f->voice2->setText(decodeText(5, 0, 32));
-    f->sms1->setText(decodeText(6, 0, 32));
-    f->sms2->setText(decodeText(7, 0, 32));
-    f->sms3->setText(decodeText(8, 0, 32));
-    f->ki1_on->setText(decodeText(9, 0, 32));
-    f->ki1_off->setText(decodeText(10, 0, 32));
-
-    const auto codeGroup = [this](QLineEdit *qualifier, QLineEdit *code, int row, int pos) {
-        qualifier->setText(decodeDigit(row, pos));
-        code->setText(decodeCodeDigits(row, pos, 8));
-    };
+    number(f->tesztkod_idokoz, f->label_48, 0, 4);
+    number(f->rele_meghuz, f->label_7, 0, 6);
+    put(f->keszulek_id, f->label->text().trimmed(), decodeIdDigits(0, 10, 8));
+    text(f->apn, f->label_8, 1, 0, 64);
+    address(f->ip1, f->label_ip1, 0);
+    address(f->ip2, f->label_ip2, 8);
+    text(f->port1, f->label_5, 3, 0, 10);
+    text(f->port2, f->label_6, 3, 16, 10);
+    text(f->voice1, f->label_57, 4, 0, 32);
+    text(f->voice2, f->label_voice2, 5, 0, 32);
+    text(f->sms1, f->label_31, 6, 0, 32);
+    text(f->sms2, f->label_32, 7, 0, 32);
+    text(f->sms3, f->label_34, 8, 0, 32);
+    text(f->ki1_on, f->label_20, 9, 0, 32);
+    text(f->ki1_off, f->label_21, 10, 0, 32);
 
     if (settings.deviceType == 8) {
-        f->ki2_on->setText(decodeText(11, 0, 32));
-        f->ki2_off->setText(decodeText(12, 0, 32));
-        f->ki3_on->setText(decodeText(13, 0, 32));
-        f->ki3_off->setText(decodeText(14, 0, 32));
-        codeGroup(f->p_be1, f->be1_code, 15, 0);
-        codeGroup(f->p_be1_2, f->be1_code_2, 15, 8);
-        codeGroup(f->p_be2, f->be2_code, 15, 16);
-        codeGroup(f->p_be2_2, f->be2_code_2, 15, 24);
-        codeGroup(f->p_be3, f->be3_code, 16, 0);
-        codeGroup(f->p_be3_2, f->be3_code_2, 16, 8);
-        codeGroup(f->p_panic, f->panic_code, 17, 0);
-        codeGroup(f->p_panic_2, f->panic_code_2, 17, 8);
+        text(f->ki2_on, f->label_22, 11, 0, 32);
+        text(f->ki2_off, f->label_23, 12, 0, 32);
+        text(f->ki3_on, f->label_24, 13, 0, 32);
+        text(f->ki3_off, f->label_37, 14, 0, 32);
+        codeGroup(f->p_be1, f->be1_code, f->label_be1c, 15, 0);
+        codeGroup(f->p_be1_2, f->be1_code_2, f->label_be1c, 15, 8);
+        codeGroup(f->p_be2, f->be2_code, f->label_be2c, 15, 16);
+        codeGroup(f->p_be2_2, f->be2_code_2, f->label_be2c, 15, 24);
+        codeGroup(f->p_be3, f->be3_code, f->label_be3c, 16, 0);
+        codeGroup(f->p_be3_2, f->be3_code_2, f->label_be3c, 16, 8);
+        codeGroup(f->p_panic, f->panic_code, f->label_panik, 17, 0);
+        codeGroup(f->p_panic_2, f->panic_code_2, f->label_panik, 17, 8);
     }
 
-    codeGroup(f->p_kezi, f->kezi_test_code, 16, 16);
-    codeGroup(f->p_auto, f->auto_test_code, 17, 16);
-    codeGroup(f->p_start, f->start_code, 17, 24);
-    codeGroup(f->p_restart, f->restart_code, 18, 0);
+    codeGroup(f->p_kezi, f->kezi_test_code, f->label_49, 16, 16);
+    codeGroup(f->p_auto, f->auto_test_code, f->label_13, 17, 16);
+    codeGroup(f->p_start, f->start_code, f->label_38, 17, 24);
+    codeGroup(f->p_restart, f->restart_code, f->label_14, 18, 0);
 
-    f->rele_ki_cseng->setText(decodeNumber(19, 14, 2));
-    f->rele_be_cseng->setText(decodeNumber(19, 16, 2));
-    f->sms_max->setText(decodeNumber(19, 22, 2));
-    f->sms_tiltas->setText(decodeNumber(19, 24, 2));
-    f->hscode1->setText(tenths(26));
-    f->hscode2->setText(decodeNumber(19, 28, 2));
-    f->hscode3->setText(tenths(30));
-    f->bazis_vissza->setText(decodeNumber(20, 0, 2));
-    f->sms_voice_vissza->setText(decodeNumber(20, 2, 2));
+    number(f->rele_ki_cseng, f->label_30, 19, 14);
+    number(f->rele_be_cseng, f->label_36, 19, 16);
+    number(f->sms_max, f->label_35, 19, 22);
+    number(f->sms_tiltas, f->label_33, 19, 24);
+    handshake(1, tenths(26));
+    handshake(2, decodeNumber(19, 28, 2));
+    handshake(3, tenths(30));
+    number(f->bazis_vissza, f->label_4, 20, 0);
+    number(f->sms_voice_vissza, f->label_39, 20, 2);
     // Stored as the value times 2.8 rounded up, so truncating the quotient
     // gives the value back.
     const int word = decodeNumber(20, 6, 2).toInt() * 256 + decodeNumber(20, 4, 2).toInt();
-    f->hscode4->setText(QString::number(int(word / 2.8)));
+    handshake(4, QString::number(int(word / 2.8)));
 
     // Applied once: a later read-out that fails must find nothing here.
     settings.readRows.clear();
 
     // The device keeps the handshake word rounded, so a preset also matches
-    // one off in its last value.
+    // one off in its last value. A value left out stays visible under "Other".
     const QString head = f->hscode1->text() + QLatin1Char(',') + f->hscode2->text() + QLatin1Char(',')
         + f->hscode3->text() + QLatin1Char(',');
     const int last = f->hscode4->text().toInt();
@@ -129,7 +154,10 @@ void MainWindow::readup()
             f->hs_combo->setCurrentIndex(index);
     };
     selectPreset(freeEntryItem());
-    for (int i = 0; i < settings.handshakeValues.size() && i < settings.handshakeNames.size(); ++i) {
+    const bool handshakeRead = !(f->hscode1->text().isEmpty() || f->hscode2->text().isEmpty()
+                                 || f->hscode3->text().isEmpty() || f->hscode4->text().isEmpty());
+    for (int i = 0; handshakeRead && i < settings.handshakeValues.size() && i < settings.handshakeNames.size();
+         ++i) {
         const QString &value = settings.handshakeValues.at(i);
         if (value == candidates[0] || value == candidates[1] || value == candidates[2]) {
             selectPreset(settings.handshakeNames.at(i));
@@ -138,4 +166,11 @@ void MainWindow::readup()
     }
 
     f->apnCombo->setCurrentIndex(apnPresetIndex(f->apn->text()));
+
+    if (!misfits.isEmpty()) {
+        QMessageBox::warning(this, tr("Read from Device"),
+                             tr("These values of the device do not fit their fields, which were left empty:")
+                                 + QStringLiteral("\n\n") + misfits.join(QLatin1Char('\n')),
+                             QMessageBox::Ok);
+    }
 }

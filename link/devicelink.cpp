@@ -174,7 +174,7 @@ bool DeviceLink::writeItem(const QString &command, const QString &payload, const
     return result == Accepted;
 }
 
-QString DeviceLink::readBlock(const QString &command, bool *endedByCr)
+QString DeviceLink::readBlock(const QString &command, bool *endedByCr, int maxLength)
 {
     if (endedByCr)
         *endedByCr = false;
@@ -191,6 +191,8 @@ QString DeviceLink::readBlock(const QString &command, bool *endedByCr)
             return answer;
         }
         answer += QLatin1Char(c);
+        if (maxLength >= 0 && answer.size() > maxLength)
+            return answer;
     }
     stopNow();
     return answer;

@@ -82,9 +82,11 @@ public:
     // True when the item was accepted.
     bool writeItem(const QString &command, const QString &payload, const ItemHooks &hooks = {});
 
-    // Sends command + CR and collects the answer up to CR (not included) or
-    // the first silent read. endedByCr tells which of the two ended it.
-    QString readBlock(const QString &command, bool *endedByCr = nullptr);
+    // Sends command + CR and collects the answer up to CR (not included).
+    // Without a CR it ends at the first silent read, on a lost line, or once
+    // it has grown past maxLength characters (a device that runs on; a
+    // negative maxLength sets no bound). endedByCr tells whether CR ended it.
+    QString readBlock(const QString &command, bool *endedByCr = nullptr, int maxLength = -1);
 
     // The port search's single try: ESC, '!', one read; on '!' another ESC.
     // Leaves the port open either way.

@@ -8,6 +8,13 @@
 #include <QSerialPort>
 #include <QThread>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <cerrno>
+#include <termios.h>
+#endif
+
 namespace {
 
 // Reads and writes wait in slices of this length so that a stop request is
@@ -253,10 +260,27 @@ bool SerialLine::readByte(char *c)
     return false;
 }
 
+void SerialLine::drain()
+{
+    // Qt's own buffer first, then the driver's and the UART's.
+    port->flush();
+#ifdef Q_OS_WIN
+    FlushFileBuffers(reinterpret_cast<HANDLE>(port->handle()));
+#else
+    while (::tcdrain(port->handle()) != 0 && errno == EINTR) {
+    }
+#endif
+}
+
 void SerialLine::close()
 {
     if (!port)
         return;
+    // Closing puts back the settings the port had before it was opened, at
+    // once: a byte still on its way out (the closing ESC) would leave at the
+    // wrong rate, garbled. A lost line has nothing left to deliver.
+    if (!lost)
+        drain();
     port->close();
     port.reset();
     lost = false;

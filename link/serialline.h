@@ -74,6 +74,7 @@ public:
     // the line has gone (at once) or when the thread was asked to stop.
     bool readByte(char *c);
 
+    // Lets every byte written leave the line first, then closes.
     void close();
     bool isOpen() const;
     // True once the line has failed (hang-up, device removed).
@@ -86,6 +87,8 @@ private:
     qint64 readWait() const;
     qint64 writeWait() const;
     bool noteLineError();
+    // Waits until every byte written has left the transmitter.
+    void drain();
 
     std::unique_ptr<QSerialPort> port;
     Timeouts limits;

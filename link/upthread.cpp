@@ -1,9 +1,32 @@
 #include "upthread.h"
 
 #include "devicelink.h"
+#include "hexdigits.h"
 #include "portsettings.h"
 
 #include <QDebug>
+
+namespace {
+
+// Every answer is one block of 16 bytes, two hexadecimal digits a byte.
+const int BlockAnswerLength = 32;
+
+bool isBlockAnswer(const QString &answer)
+{
+    return answer.size() == BlockAnswerLength && isHexDigits(answer);
+}
+
+// The answers in the order asked; 0x020 is asked before 0x010, and the two
+// form one entry, 0x010 first.
+QStringList entriesOf(const QStringList &answers)
+{
+    QStringList entries = answers.mid(0, 1);
+    if (answers.size() >= 3)
+        entries << answers.at(2) + answers.at(1) << answers.mid(3);
+    return entries;
+}
+
+} // namespace
 
 upThread::upThread(PortSettings *settings)
     : settings(settings),
@@ -25,11 +48,10 @@ const QStringList &upThread::commands()
     return list;
 }
 
-QString upThread::queryLine(DeviceLink &link, const QString &command)
+QString upThread::queryLine(DeviceLink &link, const QString &command, bool *endedByCr)
 {
-    bool endedByCr = false;
-    const QString answer = link.readBlock(command, &endedByCr);
-    if (endedByCr)
+    const QString answer = link.readBlock(command, endedByCr, BlockAnswerLength);
+    if (*endedByCr)
         emit progressStep();  // an answer cut off by silence is no step
     return answer;
 }
@@ -43,20 +65,26 @@ void upThread::run()
     if (!link.open(port, LinkSetup::readOut()) || !link.handshake())
         return;
 
+    // Only a read-out in which every block came whole may reach the form: a
+    // short, damaged or "-1" row would put values there that the device does
+    // not hold. An answer without its CR (silence, a lost line, a device
+    // that runs on) means the device no longer follows, and asking for the
+    // remaining blocks would only add time-outs.
     QStringList answers;
+    bool complete = true;
     for (const QString &command : commands()) {
-        answers << queryLine(link, command);
+        bool endedByCr = false;
+        answers << queryLine(link, command, &endedByCr);
         if (isInterruptionRequested())
             return;  // the link closes the port without ESC
+        complete = complete && endedByCr && isBlockAnswer(answers.last());
+        if (!endedByCr)
+            break;
     }
     link.finish();
 
-    QStringList entries;
-    entries << answers.at(0) << answers.at(2) + answers.at(1);
-    for (int i = 3; i < answers.size(); ++i)
-        entries << answers.at(i);
-
-    if (entries.size() > 20 && !entries.contains(QStringLiteral("-1"))) {
+    const QStringList entries = entriesOf(answers);
+    if (complete) {
         settings->readRows = entries;
         success = true;
     } else {

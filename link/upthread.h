@@ -10,8 +10,9 @@ class DeviceLink;
 class PortSettings;
 
 // Reads the configuration blocks out of the device on its own thread. Only a
-// complete read-out replaces the record's readRows, once, after the port is
-// closed; a stopped or failed one leaves them as they were. Progress goes
+// complete read-out, every block a whole row, replaces the record's readRows,
+// once, after the port is closed; a stopped or failed one leaves them as they
+// were. Progress goes
 // out as queued signals only.
 class upThread : public TransferWorker
 {
@@ -27,7 +28,8 @@ protected:
     void run() override;
 
 private:
-    QString queryLine(DeviceLink &link, const QString &command);
+    // Sends one read command; endedByCr tells whether its answer came whole.
+    QString queryLine(DeviceLink &link, const QString &command, bool *endedByCr);
 
     PortSettings *settings;
     // Taken in the GUI thread, so the worker reads nothing of the record.

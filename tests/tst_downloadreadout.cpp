@@ -2,11 +2,16 @@
 // window, the real serial layer and the simulated device.
 
 #include "debugcapture.h"
+#include "filedialoganswerer.h"
 #include "simport.h"
 #include "startedwindow.h"
 #include "transferdriver.h"
+#include "ttycalls.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFrame>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -86,6 +91,16 @@ QByteArray expectedImage(bool model800, const QByteArray &apn)
     return m;
 }
 
+// Descriptors of this process that are open on a device path.
+int descriptorsOn(const QString &path)
+{
+    int count = 0;
+    const QDir fds(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : fds.entryList(QDir::Files | QDir::System))
+        count += QFileInfo(fds.filePath(fd)).symLinkTarget() == path ? 1 : 0;
+    return count;
+}
+
 // One "address: bytes" line per 16 bytes, so that a mismatch names its row.
 QStringList hexRows(const QByteArray &memory)
 {
@@ -113,6 +128,11 @@ private slots:
     void readOutSelectsChannelsAndPreset();
     void downloadThenReadOutReproducesTheForm();
     void failedTransfersChangeNothing();
+    void failedReadOutsChangeNothing_data();
+    void failedReadOutsChangeNothing();
+    void valuesTooLongForTheirFieldsAreLeftOut();
+    void everyByteLeavesBeforeThePortCloses_data();
+    void everyByteLeavesBeforeThePortCloses();
 
     void downloadChecks();
     void downloadRefusesWhatCannotBeEncoded_data();
@@ -124,6 +144,10 @@ private:
     QTabWidget *tabs() const { return started->find<QTabWidget>("tabWidget"); }
     void setDeviceType(int type);
     void load(const QStringList &lines, const QStringList &handshake = {});
+    // The form as File > Save writes it, into a fresh file.
+    QByteArray savedForm();
+    // The program holds no descriptor on the device's line.
+    bool portClosed() { return descriptorsOn(dev().ptyPath()) == (dev().lineDropped() ? 0 : 1); }
 
     std::unique_ptr<StartedWindow> started;
     std::unique_ptr<SimPort> sim;
@@ -161,6 +185,16 @@ void TestDownloadReadout::load(const QStringList &lines, const QStringList &hand
     started->answerer.boxes.clear();  // "Other" runs the General check on the old values
     for (int i = 0; i < handshake.size(); ++i)
         started->edit(QByteArray("hscode" + QByteArray::number(i + 1)).constData())->setText(handshake.at(i));
+}
+
+QByteArray TestDownloadReadout::savedForm()
+{
+    static int saves = 0;
+    const QString path = started->folder.filePath(QStringLiteral("saved%1.cfg").arg(++saves));
+    FileDialogAnswerer dialogs(path);
+    window().save();
+    started->answerer.boxes.removeIf([](const ModalAnswerer::Box &box) { return box.title == "Save"; });
+    return started->folder.read(QFileInfo(path).fileName());
 }
 
 void TestDownloadReadout::downloadWritesTheMemoryMap_data()
@@ -342,6 +376,112 @@ void TestDownloadReadout::failedTransfersChangeNothing()
     QCOMPARE(started->answerer.summary(), QStringList());
 }
 
+void TestDownloadReadout::failedReadOutsChangeNothing_data()
+{
+    QTest::addColumn<QByteArray>("fault");
+    QTest::addColumn<QString>("entries");  // written to the debug channel
+
+    // Answers that end without CR end the read-out at once; the others are
+    // judged once every block was asked.
+    QTest::newRow("silent after the handshake") << QByteArray("silent") << "1";
+    QTest::newRow("-1 for r0020") << QByteArray("0020:-1\r") << "21";
+    QTest::newRow("short answer") << QByteArray("0150:0102\r") << "21";
+    QTest::newRow("33 digits") << QByteArray("0030:C0A8010A0A000001FFFFFFFFFFFFFFFFF\r") << "3";
+    QTest::newRow("question marks") << QByteArray("00C0:????????????????????????????????\r") << "21";
+    QTest::newRow("NUL bytes") << QByteArray("0300:" + QByteArray(32, '\0') + "\r") << "21";
+    QTest::newRow("runs on without CR") << QByteArray("0190:" + QByteArray(300, 'A')) << "15";
+    QTest::newRow("line dropped inside an answer") << QByteArray("drop") << "7";
+}
+
+void TestDownloadReadout::failedReadOutsChangeNothing()
+{
+    QFETCH(QByteArray, fault);
+    QFETCH(QString, entries);
+    dev().setMemory(SimDevice(SimDevice::Model800).memory());
+    setDeviceType(8);
+    load(fixture());
+    const QByteArray saved = savedForm();
+    const QStringList before = started->formState();
+    if (fault == "silent")
+        dev().setSilentAfterItems(0);
+    else if (fault == "drop")
+        dev().setDropDuringRead(0x100, 10);
+    else
+        dev().answerRead(quint16(fault.left(4).toUInt(nullptr, 16)), fault.mid(5));
+
+    DebugCapture debug;
+    QElapsedTimer clock;
+    clock.start();
+    window().readup();
+    QCOMPARE(driver->results, QStringList{"Read error.\nTip: check device and port settings."});
+    QCOMPARE(debug.lines(), QStringList{entries});
+    // Only a silent device costs a read time-out.
+    QVERIFY2(clock.elapsed() < (fault == "silent" ? 4000 : 1500), qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(window().portSettings().readRows.isEmpty());
+    QCOMPARE(started->formState(), before);
+    QCOMPARE(savedForm(), saved);
+    QCOMPARE(started->answerer.summary(), QStringList());
+    QVERIFY(portClosed());
+}
+
+void TestDownloadReadout::valuesTooLongForTheirFieldsAreLeftOut()
+{
+    QByteArray image = SimDevice(SimDevice::Model800).memory();
+    image[0x003] = char(0xFF);                 // relay trigger time, two digits
+    image[0x2FB] = char(0xFF);                 // SMS count, two digits
+    image[0x300] = char(0xFF);                 // base IP restore, two digits
+    image[0x2FD] = char(0x64);                 // handshake 1: 100 tenths, 1000
+    put(image, 0x302, hex("FF FF"));           // handshake 4: 65535 / 2.8
+    dev().setMemory(image);
+    setDeviceType(8);
+    load(fixture());
+
+    window().readup();
+    QCOMPARE(driver->results, QStringList{"Success!"});
+    QCOMPARE(started->answerer.summary(),
+             QStringList{"Read from Device: These values of the device do not fit their fields, which were left "
+                         "empty:\n\n1st relay trigger time: 255\nMax. number of SMS: 255\nHandshake 1: 1000\n"
+                         "Base IP restore: 255\nHandshake 4: 23405"});
+    for (const char *name : {"rele_meghuz", "sms_max", "bazis_vissza", "hscode1", "hscode4"})
+        QVERIFY2(started->edit(name)->text().isEmpty(), name);
+    // Everything else came from the device; the handshake stays open for entry.
+    QCOMPARE(started->edit("keszulek_id")->text(), QStringLiteral("1234"));
+    QCOMPARE(started->edit("sms_tiltas")->text(), QStringLiteral("10"));
+    QCOMPARE(started->edit("hscode2")->text(), QStringLiteral("64"));
+    QCOMPARE(started->edit("be1_code")->text(), QStringLiteral("651"));
+    QCOMPARE(started->find<QComboBox>("hs_combo")->currentText(), QStringLiteral("Other"));
+
+    // The download then asks for the left-out values instead of writing others.
+    started->answerer.boxes.clear();
+    window().download();
+    QCOMPARE(started->answerer.summary(), QStringList{"Download error.: All fields must be filled."});
+    QCOMPARE(tabs()->currentIndex(), 0);
+}
+
+void TestDownloadReadout::everyByteLeavesBeforeThePortCloses_data()
+{
+    QTest::addColumn<bool>("readOut");
+    QTest::newRow("download") << false;
+    QTest::newRow("read-out") << true;
+}
+
+void TestDownloadReadout::everyByteLeavesBeforeThePortCloses()
+{
+    QFETCH(bool, readOut);
+    TtyCalls calls;
+    if (readOut)
+        window().readup();
+    else
+        window().download();
+    QCOMPARE(driver->results, QStringList{"Success!"});
+    QVERIFY(dev().received().endsWith('\x1b'));
+    // The closing ESC has left the line before closing puts back the port's
+    // former settings.
+    QCOMPARE(calls.closedPorts().size(), 1);
+    QCOMPARE(calls.closedPorts().first().mid(calls.closedPorts().first().size() - 4),
+             (QStringList{"write 1B", "drain", "set", "close"}));
+}
+
 void TestDownloadReadout::downloadChecks()
 {
     // The box a download shows, and the page it leaves on top.
@@ -392,50 +532,70 @@ void TestDownloadReadout::downloadChecks()
     // What the pages outside the empty-field check may hold still goes out.
     for (const char *name : {"sms_max", "ip1", "ip2", "sms1"})
         started->edit(name)->clear();
-    started->edit("tesztkod_idokoz")->setText(QStringLiteral("2 4"));  // no number
     started->edit("hscode4")->setText(QStringLiteral("0"));
     window().download();
     QCOMPARE(started->answerer.summary(), QStringList());
     QCOMPARE(driver->results, QStringList{"Success!"});
-    // Test interval, both servers, SMS 1 and the SMS count as 0; the handshake word 0 as 1.
+    // Both servers, SMS 1 and the SMS count as 0; the handshake word 0 as 1.
     const QByteArray m = dev().memory();
-    QCOMPARE(m.mid(0x002, 1) + m.mid(0x030, 8) + m.mid(0x100, 1) + m.mid(0x2FB, 1) + m.mid(0x302, 2),
-             QByteArray(11, '\0') + hex("01 00"));
+    QCOMPARE(m.mid(0x030, 8) + m.mid(0x100, 1) + m.mid(0x2FB, 1) + m.mid(0x302, 2),
+             QByteArray(10, '\0') + hex("01 00"));
 }
 
 void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded_data()
 {
     QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("line");  // of the .cfg file; -1: a handshake value, set after loading
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("message");
 
     const QString range = QStringLiteral("A number is out of range and cannot be sent to the device.");
+    const QString notNumber = QStringLiteral("A number field must hold a whole number.");
     const QString address = QStringLiteral(
         "Incorrect IP address. An IP address must be four numbers from 0 to 255, separated by dots.");
     const QString character = QStringLiteral("A field contains a character that cannot be sent to the device.");
+    const QString endMark =
+        QStringLiteral("A text cannot contain the character #, which the device takes as the end of the text.");
+    const QString shortCode = QStringLiteral("A code must have three digits.");
 
-    QTest::newRow("300 in a byte") << "sms_tiltas" << "300" << 4 << range;
-    QTest::newRow("negative byte") << "bazis_vissza" << "-5" << 0 << range;
-    QTest::newRow("negative tenths") << "hscode3" << "-10" << 0 << range;
-    QTest::newRow("negative handshake byte") << "hscode2" << "-1" << 0 << range;
-    QTest::newRow("negative handshake word") << "hscode4" << "-1" << 0 << range;
-    QTest::newRow("three address parts") << "ip1" << "1.2.3" << 3 << address;
-    QTest::newRow("address part 256") << "ip2" << "1.2.3.256" << 3 << address;
-    QTest::newRow("letters in an address") << "ip2" << "a.b.c.d" << 3 << address;
-    QTest::newRow("accented APN") << "apn" << QStringLiteral("nető") << 3 << character;
-    QTest::newRow("control character") << "voice2" << QStringLiteral("+36\t1") << 5 << character;
-    QTest::newRow("letter in a code") << "start_code" << "6x1" << 1 << character;
+    QTest::newRow("300 in a byte") << "sms_tiltas" << 42 << "300" << 4 << range;
+    QTest::newRow("negative byte") << "bazis_vissza" << 8 << "-5" << 0 << range;
+    QTest::newRow("negative tenths") << "hscode3" << -1 << "-10" << 0 << range;
+    QTest::newRow("negative handshake byte") << "hscode2" << -1 << "-1" << 0 << range;
+    QTest::newRow("negative handshake word") << "hscode4" << -1 << "-1" << 0 << range;
+    QTest::newRow("blank inside a number") << "tesztkod_idokoz" << 2 << "2 4" << 0 << notNumber;
+    QTest::newRow("letter after a number") << "sms_max" << 43 << "9x" << 4 << notNumber;
+    QTest::newRow("letter in a handshake value") << "hscode4" << -1 << "8l0" << 0 << notNumber;
+    QTest::newRow("three address parts") << "ip1" << 35 << "1.2.3" << 3 << address;
+    QTest::newRow("address part 256") << "ip2" << 37 << "1.2.3.256" << 3 << address;
+    QTest::newRow("letters in an address") << "ip2" << 37 << "a.b.c.d" << 3 << address;
+    QTest::newRow("accented APN") << "apn" << 34 << QStringLiteral("nető") << 3 << character;
+    QTest::newRow("control character") << "voice2" << 45 << QStringLiteral("+36\t1") << 5 << character;
+    QTest::newRow("end mark in a text") << "ki1_on" << 25 << "AB#C" << 2 << endMark;
+    QTest::newRow("end marks in a text") << "ki1_off" << 26 << "CODE*#06#" << 2 << endMark;
+    QTest::newRow("letter in a code") << "start_code" << 11 << "6x1" << 1 << character;
+    QTest::newRow("one-digit code") << "start_code" << 11 << "7" << 1 << shortCode;
+    QTest::newRow("two-digit code") << "restart_code" << 12 << "12" << 1 << shortCode;
 }
 
 void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded()
 {
     QFETCH(QString, field);
+    QFETCH(int, line);
     QFETCH(QString, value);
     QFETCH(int, page);
     QFETCH(QString, message);
+    QStringList lines = fixture();
+    QStringList handshake = {"100", "64", "100", "810"};
+    if (line >= 0)  // a code's line starts with its qualifier
+        lines[line] = (field.endsWith(QLatin1String("_code")) ? lines[line].left(1) : QString()) + value;
+    else
+        handshake[field.right(1).toInt() - 1] = value;
+    load(lines, handshake);
     QLineEdit *edit = started->edit(field.toLatin1().constData());
-    edit->setText(value);
+    QCOMPARE(edit->text(), value);
+    const QByteArray saved = savedForm();
     tabs()->setCurrentIndex((page + 1) % 6);
 
     window().download();
@@ -445,6 +605,7 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded()
         QCOMPARE(window().focusWidget(), edit);
     QVERIFY(driver->dialogs.isEmpty());
     QVERIFY(dev().received().isEmpty());
+    QCOMPARE(savedForm(), saved);
 }
 
 QTEST_MAIN(TestDownloadReadout)

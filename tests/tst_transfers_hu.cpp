@@ -5,6 +5,7 @@
 #include "dload.h"
 #include "simport.h"
 #include "startedwindow.h"
+#include "transferdriver.h"
 #include "upload.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ private slots:
     void initTestCase() { BuildProfile::installTexts(qApp); }
     void resultTexts();
     void refusals();
+    void valuesThatDoNotFit();
 };
 
 void TestTransfersHu::resultTexts()
@@ -63,7 +65,8 @@ void TestTransfersHu::resultTexts()
 void TestTransfersHu::refusals()
 {
     StartedWindow started;
-    for (const auto &[field, value] : {std::pair{"sms_tiltas", "300"}, {"ip1", "1.2.3"}, {"sms1", "+36é"}}) {
+    for (const auto &[field, value] : {std::pair{"sms_tiltas", "300"}, {"ip1", "1.2.3"}, {"sms1", "+36é"},
+                                       {"sms_max", "9x"}, {"ki1_on", "AB#C"}, {"start_code", "7"}}) {
         QLineEdit *edit = started.edit(field);
         const QString previous = edit->text();
         edit->setText(QString::fromUtf8(value));
@@ -78,7 +81,27 @@ void TestTransfersHu::refusals()
                                 "255 közötti számból kell állnia."),
                  QStringLiteral("Betöltés hiba.: Egy mező olyan karaktert tartalmaz, amely nem küldhető az "
                                 "eszközre."),
+                 QStringLiteral("Betöltés hiba.: Egy számmezőben csak egész szám állhat."),
+                 QStringLiteral("Betöltés hiba.: A szöveg nem tartalmazhatja a # karaktert, mert az eszköz azt a "
+                                "szöveg végének tekinti."),
+                 QStringLiteral("Betöltés hiba.: A kódnak három számjegyből kell állnia."),
              }));
+}
+
+void TestTransfersHu::valuesThatDoNotFit()
+{
+    SimPort sim;
+    QVERIFY(sim.isReady());
+    QByteArray image = sim.device().memory();
+    image[0x2FB] = char(0xFF);  // the SMS count has two digits
+    sim.device().setMemory(image);
+    StartedWindow started;
+    TransferDriver driver;
+    started.window().readup();
+    QCOMPARE(driver.results, QStringList{"Sikeres kiolvasás."});
+    QCOMPARE(started.answerer.summary(),
+             QStringList{QStringLiteral("Kiolvasás az eszközből: Az eszköz alábbi értékei nem férnek el a "
+                                        "mezőjükben, ezért ezek a mezők üresen maradtak:\n\nMax. SMS-ek száma: 255")});
 }
 
 QTEST_MAIN(TestTransfersHu)

@@ -326,6 +326,22 @@
         <translation>Egy mező olyan karaktert tartalmaz, amely nem küldhető az eszközre.</translation>
     </message>
     <message>
+        <source>A number field must hold a whole number.</source>
+        <translation>Egy számmezőben csak egész szám állhat.</translation>
+    </message>
+    <message>
+        <source>A text cannot contain the character #, which the device takes as the end of the text.</source>
+        <translation>A szöveg nem tartalmazhatja a # karaktert, mert az eszköz azt a szöveg végének tekinti.</translation>
+    </message>
+    <message>
+        <source>A code must have three digits.</source>
+        <translation>A kódnak három számjegyből kell állnia.</translation>
+    </message>
+    <message>
+        <source>These values of the device do not fit their fields, which were left empty:</source>
+        <translation>Az eszköz alábbi értékei nem férnek el a mezőjükben, ezért ezek a mezők üresen maradtak:</translation>
+    </message>
+    <message>
         <source>Cannot save the file. Tip: check that the folder can be written.</source>
         <translation>A fájl nem menthető. Tipp: ellenőrizze, hogy a mappa írható-e.</translation>
     </message>
