@@ -3,7 +3,6 @@
 // simulated device, and what the record and the form show afterwards.
 
 #include "devicelink.h"
-#include "factoryimage.h"
 #include "modalscript.h"
 #include "simport.h"
 #include "startedwindow.h"
@@ -17,6 +16,78 @@
 Q_DECLARE_METATYPE(ModalScript::Step)
 
 static const QString Port = QStringLiteral("COM3");
+
+// The factory image of model 800, row by row: the row command and its bytes.
+// The server address (192.0.2.10) and the telephone number (+3612345678) are
+// our own defaults.
+static const char *const FactoryRows[64][2] = {
+    {"w0000", "03 04 0A 02 34 31 32 33 34 41 41 41 41 41 FF FF"},
+    {"w0010", "6E 65 74 00 00 FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0020", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0030", "C0 00 02 0A C0 00 02 0A FF FF FF FF FF FF FF FF"},
+    {"w0040", "00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0050", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0060", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0070", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0080", "00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0090", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w00A0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w00B0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w00C0", "31 30 32 34 00 00 FF FF 31 30 32 34 00 00 FF FF"},
+    {"w00D0", "2B 33 36 31 32 33 34 35 36 37 38 00 00 00 FF FF"},
+    {"w00E0", "2B 33 36 31 32 33 34 35 36 37 38 00 00 00 FF FF"},
+    {"w00F0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0100", "00 00 FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0110", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0120", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0130", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0140", "31 31 00 00 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0150", "31 30 00 00 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0160", "32 31 00 00 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0170", "32 30 00 00 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0180", "33 31 00 00 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0190", "33 30 00 00 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w01A0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w01B0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w01C0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w01D0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w01E0", "48 00 68 01 49 02 69 03 6A 04 4A 05 47 06 61 07"},
+    {"w01F0", "70 08 50 09 41 0A 78 0B 72 0C FF FF FF FF FF FF"},
+    {"w0200", "01 06 05 01 03 06 05 01 01 06 05 02 03 06 05 02"},
+    {"w0210", "01 06 05 03 03 06 05 03 01 06 0A 06 03 06 0A 06"},
+    {"w0220", "01 06 0A 0A 03 06 0A 0A 06 06 0A 01 06 06 0A 09"},
+    {"w0230", "06 06 0A 05 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0240", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0250", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0260", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0270", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0280", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0290", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w02A0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w02B0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w02C0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w02D0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w02E0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w02F0", "F0 3C 78 FF 08 00 00 02 04 09 0A 09 0A 0A 40 0A"},
+    {"w0300", "05 05 DC 08 FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0310", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0320", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0330", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0340", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0350", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0360", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0370", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0380", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w0390", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w03A0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w03B0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w03C0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w03D0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+    {"w03E0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 08"},
+    {"w03F0", "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF"},
+};
+// Model 700 differs in the model code only, the last byte of row 0x3E0.
+static const char Model700Row3E0[] = "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF 04";
 
 class TestFactoryReset : public QObject
 {
@@ -175,16 +246,17 @@ void TestFactoryReset::modelChosen()
         "Reset: Successfully restored to factory defaults.\n\nWarning: the actual data of the inputs may vary "
         "from the factory defaults values so please Read from Device to reload."});
     // The rows as they must go over the line: command, hex without blanks, CR.
-    const FactoryImage image = factoryImage(model);
     QByteArray expected = "!";
+    QByteArray image;
     for (int i = 0; i < 64; ++i) {
-        const QString row = image.rowAddr.at(i) + QString(image.rowData.at(i)).remove(QLatin1Char(' '));
-        expected += (row.toLatin1() + '\r').repeated(i == 12 ? 2 : 1);
+        const QByteArray data = i == 0x3E && model == 4 ? Model700Row3E0 : FactoryRows[i][1];
+        expected += (FactoryRows[i][0] + QByteArray(data).replace(' ', "") + '\r').repeated(i == 12 ? 2 : 1);
+        image += QByteArray::fromHex(data);
     }
     expected += "\x1b";
     QVERIFY(dev().waitForReceived(expected.size(), 3000));
     QCOMPARE(dev().received(), expected);
-    QCOMPARE(dev().memory(), factoryImageBytes(model));
+    QCOMPARE(dev().memory(), image);
     // The model's layout.
     QCOMPARE(started->find<QTabWidget>("tabWidget")->isTabEnabled(5), model == 8);
     QCOMPARE(started->edit("panic_code")->isEnabled(), model == 8);

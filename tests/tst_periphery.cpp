@@ -1,12 +1,14 @@
 // The three transfer dialogs that no menu opens: the text-image comparison
 // (verify), the byte-wise block read-out (kiolvas) and the threaded row write
-// (Factory), against the simulated device on the real serial layer.
+// (Factory), against the simulated device on the real serial layer: bytes on
+// the wire, outcome, line speed and read time-out.
 
 #include "debugcapture.h"
 #include "devicelink.h"
 #include "factory.h"
 #include "kiolvas.h"
 #include "portsettings.h"
+#include "receiptgap.h"
 #include "simport.h"
 #include "verify.h"
 #include "vthread.h"
@@ -88,6 +90,8 @@ private slots:
     void factoryWrite();
     void stoppingEarly_data();
     void stoppingEarly();
+    void lineSetup_data();
+    void lineSetup();
 
 private:
     SimDevice &dev() { return sim->device(); }
@@ -302,6 +306,52 @@ void TestPeriphery::stoppingEarly()
     DeviceLink link;
     QVERIFY(link.open(sim->comName(), LinkSetup::download()));
     QCOMPARE(settings.readRows, QStringList{"old"});
+}
+
+void TestPeriphery::lineSetup_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("readMs");  // the read time-out
+    QTest::newRow("verify") << 1200 << 700;  // the record's time-out
+    QTest::newRow("block read-out") << 28800 << 1700;
+    QTest::newRow("threaded factory write") << 19200 << 2000;
+}
+
+void TestPeriphery::lineSetup()
+{
+    QFETCH(int, baud);
+    QFETCH(int, readMs);
+    const QByteArray operation = QTest::currentDataTag();
+    settings.serialTimeout = 700;
+    const auto form = makeForm(QStringList(16, "a"));
+    qint64 waited = -1;
+    QMap<int, int> speeds;
+    if (operation == "verify") {
+        // No image comes: the answer is one silent read.
+        dev().setSilent(true);
+        verify d(settings, form.get());
+        QVERIFY(dev().waitForReceived(2, 5000));  // "~{"
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(runToEnd(d).startsWith(QStringLiteral("Hiba")));
+        waited = clock.elapsed();
+        speeds = dev().receivedSpeeds();
+    } else {
+        // The first prompt request (CR, 'c') or the handshake's first '!'
+        // goes unanswered; the next request starts after one read.
+        const bool readOut = operation == "block read-out";
+        ReceiptGap gap(dev(), readOut ? 2 : 1);
+        std::unique_ptr<QDialog> d(readOut ? static_cast<QDialog *>(new kiolvas(&settings))
+                                           : new Factory(settings, {"w0010"}, {"61 62"}));
+        waited = gap.ms();
+        // The write runs to its end; the read-out, with hundreds of bytes to
+        // go, still holds the port when its speeds are taken and is then stopped.
+        if (!readOut)
+            QCOMPARE(runToEnd(*d), QString::fromUtf8("Sikeres betöltés."));
+        speeds = dev().receivedSpeeds();
+    }
+    QVERIFY2(ReceiptGap::isRead(waited, readMs), qPrintable(ReceiptGap::describe(waited, readMs)));
+    QCOMPARE(speeds.keys(), QList<int>{baud});
 }
 
 QTEST_MAIN(TestPeriphery)

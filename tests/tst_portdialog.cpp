@@ -1,10 +1,13 @@
 // The port dialog against simulated devices under COM names: which ports it
-// lists, which one the search picks, and what it shows when none answers.
+// lists, which one the search picks, what it shows when none answers, and the
+// line speed and read time-out of the search that "Port Settings" starts.
 
 #include "debugcapture.h"
 #include "modalanswerer.h"
 #include "portfolder.h"
+#include "receiptgap.h"
 #include "setcom.h"
+#include "startedwindow.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -82,6 +85,30 @@ private slots:
         QTest::qWait(300); // longer than a found port's delayed accept
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM5"), 0));
+    }
+
+    void searchFromTheMainWindow()
+    {
+        // Two silent devices: the search waits one read on each, at the
+        // record's rate, which the baud box shows.
+        SimPort com1(QStringLiteral("COM1"));
+        SimDevice com2;
+        QVERIFY(com1.isReady() && com2.start());
+        QVERIFY(com1.link(QStringLiteral("COM2"), com2.ptyPath()));
+        hideOtherPorts(com1);
+        com1.device().setSilent(true);
+        com2.setSilent(true);
+        StartedWindow w;
+        w.window().portSettings().baud = 9600;
+        w.answerer.setDialogHandler([](QWidget *dialog) { static_cast<QDialog *>(dialog)->reject(); });
+
+        ReceiptGap gap(com1.device(), 2, com2, 1);  // from COM1's '!' to COM2's ESC
+        w.find<QPushButton>("button_port")->click();
+        QCOMPARE(w.answerer.summary(), QStringList{"Error: Cannot find the device."});
+        QVERIFY2(ReceiptGap::isRead(gap.ms(), 500), qPrintable(ReceiptGap::describe(gap.ms(), 500)));
+        QCOMPARE(com1.device().received(), Esc + "!");
+        QCOMPARE(com1.device().receivedSpeeds().keys(), QList<int>{9600});
+        QCOMPARE(com2.receivedSpeeds().keys(), QList<int>{9600});
     }
 };
 

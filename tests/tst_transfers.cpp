@@ -1,11 +1,14 @@
 // The two transfer dialogs and their workers against the simulated device:
-// bytes on the wire, progress, closing, and Escape during a transfer. The
+// bytes on the wire, progress, closing, and Escape during a transfer; the line
+// speed and read time-out of these and of the factory-image writer. The
 // result texts themselves are pinned by tst_downloadreadout and the _hu suite.
 
 #include "debugcapture.h"
 #include "devicelink.h"
 #include "dload.h"
+#include "frwriter.h"
 #include "portsettings.h"
+#include "receiptgap.h"
 #include "simport.h"
 #include "upload.h"
 
@@ -65,6 +68,8 @@ private slots:
     void readOut();
     void escapeStopsTheWorker_data();
     void escapeStopsTheWorker();
+    void lineSetup_data();
+    void lineSetup();
 
 private:
     SimDevice &dev() { return sim->device(); }
@@ -182,6 +187,39 @@ void TestTransfers::escapeStopsTheWorker()
     QVERIFY(portIsFree());
     QVERIFY(!dev().received().endsWith(Esc));
     QCOMPARE(settings.readRows, QStringList{"old"});
+}
+
+void TestTransfers::lineSetup_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("readMs");  // the read time-out
+    QTest::newRow("download") << 19200 << 2000;
+    QTest::newRow("read-out") << 19200 << 1700;
+    QTest::newRow("factory-image write") << 19200 << 2000;
+}
+
+void TestTransfers::lineSetup()
+{
+    QFETCH(int, baud);
+    QFETCH(int, readMs);
+    const QByteArray operation = QTest::currentDataTag();
+    // The handshake's first '!' goes unanswered; the second try succeeds.
+    ReceiptGap gap(dev(), 1);
+    if (operation == "download") {
+        dload d(settings, {"w0010"}, {"ab"});
+        QVERIFY(runToEnd(d));
+        QCOMPARE(labelText(d), QStringLiteral("Success!"));
+    } else if (operation == "read-out") {
+        upload d(&settings);
+        QVERIFY(runToEnd(d));
+        QCOMPARE(labelText(d), QStringLiteral("Success!"));
+    } else {
+        QWidget parent;
+        QVERIFY(frWriter(settings, {"w0010"}, {"61 62"}, &parent).writeRows());
+    }
+    QVERIFY2(ReceiptGap::isRead(gap.ms(), readMs), qPrintable(ReceiptGap::describe(gap.ms(), readMs)));
+    // The record's 1200 baud plays no part.
+    QCOMPARE(dev().receivedSpeeds().keys(), QList<int>{baud});
 }
 
 QTEST_MAIN(TestTransfers)

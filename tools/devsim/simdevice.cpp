@@ -163,6 +163,7 @@ void SimDevice::clearRecords()
     std::lock_guard<std::mutex> lock(mutex);
     in.clear();
     out.clear();
+    inSpeeds.clear();
 }
 
 bool SimDevice::waitForReceived(int count, int timeoutMs) const
@@ -176,6 +177,12 @@ int SimDevice::itemsAccepted() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return accepted;
+}
+
+QMap<int, int> SimDevice::receivedSpeeds() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return inSpeeds;
 }
 
 void SimDevice::setBaud(int rate)
@@ -431,6 +438,8 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
 {
     std::lock_guard<std::mutex> lock(mutex);
     in.append(c);
+    if (c != Esc)
+        ++inSpeeds[ttyOutputSpeed(slave)];
     receivedChanged.notify_all();
 
     QByteArray reply;

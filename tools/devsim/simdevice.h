@@ -58,6 +58,11 @@ public:
     bool waitForReceived(int count, int timeoutMs) const;
     // Item lines accepted with 'O' since the device last granted command mode.
     int itemsAccepted() const;
+    // How many received bytes arrived at each line speed that the program
+    // under test had set (-1 unknown). ESC is not counted: a program closes
+    // the port right after its closing ESC, and the close restores the
+    // line's former settings before the device may have read that byte.
+    QMap<int, int> receivedSpeeds() const;
 
     // --- behaviour ---
     // Seconds per byte come from baud (10 bits a byte); 0 = no pacing.
@@ -147,6 +152,7 @@ private:
     QByteArray mem;
     QByteArray in;
     QByteArray out;
+    QMap<int, int> inSpeeds;
     int baud = 0;
     int queryWindowMs = 40;
     QByteArray status;
