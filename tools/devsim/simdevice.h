@@ -58,6 +58,16 @@ public:
     bool waitForReceived(int count, int timeoutMs) const;
     // Item lines accepted with 'O' since the device last granted command mode.
     int itemsAccepted() const;
+    // The last line that CR ended: its text, the rate the line was set to
+    // when it came (-1 unknown) and when it came. The program's settings
+    // last only while it holds the port, so a short query's rate shows here.
+    struct LineNote
+    {
+        QByteArray text;
+        int speed = -1;
+        std::chrono::steady_clock::time_point at;
+    };
+    LineNote lastLine() const;
 
     // --- behaviour ---
     // Seconds per byte come from baud (10 bits a byte); 0 = no pacing.
@@ -91,6 +101,11 @@ public:
     // Close the pty after sending `bytes` bytes of the answer to "r" of
     // this address (-1 = never).
     void setDropDuringRead(quint16 address, int bytes);
+    // After the line `command` (CR not included) send `byte` over and over
+    // instead of the answer, until ESC comes or `count` bytes went out (-1:
+    // no end; an empty command: never). Unpaced, a byte goes out every
+    // millisecond.
+    void keepSending(const QByteArray &command, char byte, int count = -1);
     // Close the pty now.
     void dropLine();
     bool lineDropped() const;
@@ -130,6 +145,7 @@ private:
     bool muted() const;
     void grantCommandMode();
     void sendPaced(const QByteArray &bytes, int dropAt);
+    void sendStream();
     void waitUntil(Clock::time_point when);
     void closePty();
     Clock::duration byteTime() const;
@@ -170,6 +186,11 @@ private:
     int dropReadBytes = -1;
     std::atomic<bool> dropRequested{false};
     std::atomic<bool> dropped{false};
+    QByteArray streamCommand;
+    char streamByte = 0;
+    int streamCount = -1;
+    int streamLeft = 0;  // bytes still to stream; -1 until ESC
+    LineNote lineNote;
 
     // Prompt dialogue and text protocol.
     bool uploadPending = false;
