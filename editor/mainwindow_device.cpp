@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "comport.h"
+#include "hexdigits.h"
 #include "setcom.h"
 
 #include <QLabel>
@@ -28,6 +29,13 @@ const char ReadyButton[] = "color: rgb(255, 255, 255); background-color: rgb(0, 
 // The status record holds everything up to the signal digits.
 const int StatusRecordMin = 18;
 
+// Hexadecimal digits as the device sends them: two (one when that is all
+// there is); anything else, signs and blanks included, is 0.
+int hexByte(const QString &digits)
+{
+    return digits.size() <= 2 && isHexDigits(digits) ? digits.toInt(nullptr, 16) : 0;
+}
+
 // "!r03E0" answers the row whose last byte is the model code. Returns false
 // when the port could not be opened; *type is then untouched.
 bool queryModel(const QString &port, int baud, int *type)
@@ -44,9 +52,7 @@ bool queryModel(const QString &port, int baud, int *type)
     com.sendByte(Esc, false);
     com.close();
 
-    bool ok = false;
-    const int value = answer.right(2).toInt(&ok, 16);
-    *type = ok ? value : 0;
+    *type = hexByte(answer.right(2));
     return true;
 }
 
@@ -136,11 +142,7 @@ void MainWindow::status()
     for (int i = 0; i < 3; ++i)
         outputs[i]->setStyleSheet(QLatin1String(lampFor(answer.at(7 + i), '1', RedLamp)));
 
-    bool ok = false;
-    int signal = answer.mid(16, 2).toInt(&ok, 16);
-    if (!ok)
-        signal = 0;
-    signal = qBound(3, signal, 25);
+    const int signal = qBound(3, hexByte(answer.mid(16, 2)), 25);
     ui->terero->setRange(0, 27);
     ui->terero->reset();
     ui->terero->setValue(signal);

@@ -1,10 +1,18 @@
 #include "comport.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 namespace {
+
 const char CR = 0x0D;
-}
+
+// Far longer than any answer a query uses (a 32-digit memory row, a status
+// line of a few dozen characters): a device that never stops sending must
+// not hold the window for as long as it sends.
+const int AnswerLimit = 128;
+
+} // namespace
 
 comPort::comPort()
     : comPort(QStringLiteral("COM1"), 1200)
@@ -68,9 +76,18 @@ void comPort::sendCR()
 
 QString comPort::readAnswer(QProgressDialog *progress)
 {
+    // The dialog is window-modal: while the line is silent it still repaints
+    // and a Cancel (or Escape) ends the wait at once.
+    std::function<bool()> dialogLives;
+    if (progress) {
+        dialogLives = [progress] {
+            QCoreApplication::processEvents();
+            return !progress->wasCanceled();
+        };
+    }
     QString answer;
     char c = 0;
-    while (handle.readByte(&c)) {
+    while (answer.size() < AnswerLimit && handle.readByte(&c, dialogLives)) {
         answer += QLatin1Char(c);
         if (progress) {
             if (c != CR)

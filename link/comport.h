@@ -31,9 +31,10 @@ public:
     void sendText(const QString &text, bool cr);
     void sendCR();
 
-    // Everything that arrives until a read brings nothing, CR included. With
-    // a progress dialog, each byte but CR adds one to its value, and a cancel
-    // ends the answer after the byte just read.
+    // Everything that arrives until a read brings nothing, CR included, but
+    // no more than a query can use. With a progress dialog, each byte but CR
+    // adds one to its value, the dialog handles its events while the line is
+    // silent, and a cancel ends the answer at once.
     QString readAnswer(QProgressDialog *progress = nullptr);
 
     QString portName() const;

@@ -236,7 +236,7 @@ bool SerialLine::writeByte(char c)
     return true;
 }
 
-bool SerialLine::readByte(char *c)
+bool SerialLine::readByte(char *c, const std::function<bool()> &keepWaiting)
 {
     if (!port)
         return false;
@@ -247,8 +247,11 @@ bool SerialLine::readByte(char *c)
     const qint64 wait = readWait();
     const QDeadlineTimer deadline(wait < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(wait));
     do {
-        if (stopRequested())
+        if (stopRequested() || (keepWaiting && !keepWaiting()))
             return false;
+        // Events handled by keepWaiting may have read the byte already.
+        if (port->bytesAvailable() > 0)
+            return port->getChar(c);
         const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
         if (port->waitForReadyRead(int(qBound<qint64>(0, left, qint64(SliceMs))))) {
             if (port->bytesAvailable() > 0)

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSerialPort;
@@ -72,7 +73,9 @@ public:
     bool writeByte(char c);
     // Reads one byte within the read time-out. False when none came, when
     // the line has gone (at once) or when the thread was asked to stop.
-    bool readByte(char *c);
+    // keepWaiting, when given, runs between the slices of the wait (a GUI
+    // thread lets its dialog handle events there); false ends the wait.
+    bool readByte(char *c, const std::function<bool()> &keepWaiting = nullptr);
 
     // Lets every byte written leave the line first, then closes.
     void close();

@@ -164,6 +164,7 @@ void SimDevice::clearRecords()
     in.clear();
     out.clear();
     inSpeeds.clear();
+    lineAt = Clock::time_point();
 }
 
 bool SimDevice::waitForReceived(int count, int timeoutMs) const
@@ -183,6 +184,12 @@ QMap<int, int> SimDevice::receivedSpeeds() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return inSpeeds;
+}
+
+SimDevice::Clock::time_point SimDevice::lastLineAt() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return lineAt;
 }
 
 void SimDevice::setBaud(int rate)
@@ -245,6 +252,14 @@ void SimDevice::setDropDuringRead(quint16 address, int bytes)
     std::lock_guard<std::mutex> lock(mutex);
     dropReadAddress = bytes < 0 ? -1 : int(address);
     dropReadBytes = bytes;
+}
+
+void SimDevice::keepSending(const QByteArray &command, char byte, int count)
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    streamCommand = command;
+    streamByte = byte;
+    streamCount = count;
 }
 
 void SimDevice::dropLine()
@@ -338,6 +353,8 @@ void SimDevice::serve()
                 const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(bangDeadline - Clock::now());
                 timeout = int(qMax<qint64>(0, left.count()) + 1);
             }
+            if (streamLeft != 0)
+                timeout = 1;
         }
         struct pollfd fds[2] = {{wakeRead, POLLIN, 0}, {master, POLLIN, 0}};
         const int ready = ::poll(fds, master >= 0 ? 2 : 1, timeout);
@@ -367,6 +384,34 @@ void SimDevice::serve()
         const QByteArray late = expireQueryWindow();
         if (!late.isEmpty())
             sendPaced(late, -1);
+        sendStream();
+    }
+}
+
+void SimDevice::sendStream()
+{
+    char byte = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (streamLeft == 0 || muted())
+            return;
+        byte = streamByte;
+    }
+    Clock::duration perByte = byteTime();
+    if (perByte == Clock::duration::zero())
+        perByte = std::chrono::milliseconds(1);
+    const Clock::time_point now = Clock::now();
+    // Catch up on a late turn, but send no burst after a pause.
+    outClock = std::max(outClock, now - std::chrono::milliseconds(20));
+    while (running && !dropRequested && master >= 0 && outClock + perByte <= now) {
+        // A full line (nobody reads) is tried again on the next turn.
+        if (::write(master, &byte, 1) != 1)
+            return;
+        outClock += perByte;
+        std::lock_guard<std::mutex> lock(mutex);
+        out.append(byte);
+        if (streamLeft > 0 && --streamLeft == 0)
+            return;
     }
 }
 
@@ -467,6 +512,7 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
     case Esc:
         commandMode = false;
         pendingLine.clear();
+        streamLeft = 0;
         break;
     case Bang:
         if (!pendingLine.isEmpty()) {
@@ -482,8 +528,14 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
     case CR: {
         const QByteArray text = pendingLine;
         pendingLine.clear();
+        if (!text.isEmpty())
+            lineAt = Clock::now();
         if (text.isEmpty() || muted())
             break;
+        if (text == streamCommand) {
+            streamLeft = streamCount;
+            break;
+        }
         if (text.startsWith(Bang))
             reply += queryLine(text);
         else if (text.startsWith(ByteRead))

@@ -63,6 +63,8 @@ public:
     // the port right after its closing ESC, and the close restores the
     // line's former settings before the device may have read that byte.
     QMap<int, int> receivedSpeeds() const;
+    // When the device took the last line that CR ended (a query, say).
+    std::chrono::steady_clock::time_point lastLineAt() const;
 
     // --- behaviour ---
     // Seconds per byte come from baud (10 bits a byte); 0 = no pacing.
@@ -96,6 +98,11 @@ public:
     // Close the pty after sending `bytes` bytes of the answer to "r" of
     // this address (-1 = never).
     void setDropDuringRead(quint16 address, int bytes);
+    // After the line `command` (CR not included) send `byte` over and over
+    // instead of the answer, until ESC comes or `count` bytes went out (-1:
+    // no end; an empty command: never). Unpaced, a byte goes out every
+    // millisecond.
+    void keepSending(const QByteArray &command, char byte, int count = -1);
     // Close the pty now.
     void dropLine();
     bool lineDropped() const;
@@ -135,6 +142,7 @@ private:
     bool muted() const;
     void grantCommandMode();
     void sendPaced(const QByteArray &bytes, int dropAt);
+    void sendStream();
     void waitUntil(Clock::time_point when);
     void closePty();
     Clock::duration byteTime() const;
@@ -176,6 +184,11 @@ private:
     int dropReadBytes = -1;
     std::atomic<bool> dropRequested{false};
     std::atomic<bool> dropped{false};
+    QByteArray streamCommand;
+    char streamByte = 0;
+    int streamCount = -1;
+    int streamLeft = 0;  // bytes still to stream; -1 until ESC
+    Clock::time_point lineAt;
 
     // Prompt dialogue and text protocol.
     bool uploadPending = false;
