@@ -6,6 +6,7 @@
 #include "setack.h"
 #include "setfix.h"
 #include "setuc.h"
+#include "ui_setcom.h"
 #include "workfolder.h"
 
 #include <QAction>
@@ -82,6 +83,15 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(w.findChildren<QDialog *>().size(), 3);
         QVERIFY(answerer.boxes.isEmpty());
+    }
+
+    void portDialogLabelsShowWhole()
+    {
+        QDialog dialog;
+        Ui_setcom form;
+        form.setupUi(&dialog);
+        for (const QLabel *label : {form.l_com, form.l_baud})
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
     }
 
     void helpText_data()
