@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -28,6 +30,15 @@ void sendLanguageChange(QWidget *widget)
 QString versionLine(const about *box)
 {
     return box->findChild<QLabel *>(QStringLiteral("label_v"))->text();
+}
+
+// The file that a label's link opens, canonical; empty when it names none.
+QString linkedFile(const QLabel *label)
+{
+    const QRegularExpressionMatch href = QRegularExpression(QStringLiteral("href=\"([^\"]*)\"")).match(label->text());
+    return label->openExternalLinks() && href.hasMatch()
+        ? QFileInfo(QUrl(href.captured(1)).toLocalFile()).canonicalFilePath()
+        : QString();
 }
 
 using MakeDialog = QDialog *(*)(QWidget *parent);
@@ -45,9 +56,13 @@ private slots:
     {
         WorkFolder folder;
         folder.write(QStringLiteral("handshake.dll"), "Default=100,64,100,810\n");
+        folder.copyData(QStringLiteral("Varnidex-help-eng.pdf"));
+        const QString document = QFileInfo(folder.filePath(QStringLiteral("Varnidex-help-eng.pdf"))).canonicalFilePath();
         ModalAnswerer answerer;
         MainWindow w;
         w.show();
+        // The status bar's notice links to the help document.
+        QCOMPARE(linkedFile(w.statusBar()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly).value(2)), document);
 
         // About twice: two boxes side by side, neither modal.
         QAction *action = w.findChild<QAction *>(QStringLiteral("actionAbout"));
@@ -61,7 +76,7 @@ private slots:
             QCOMPARE(versionLine(box), QStringLiteral("Varnidex 700/800 downloader software v7.04"));
         }
         auto *link = boxes[0]->findChild<QLabel *>(QStringLiteral("label_3"));
-        QVERIFY(link->openExternalLinks() && link->text().contains(QStringLiteral("<a href=\"https://")));
+        QCOMPARE(linkedFile(link), document);
 
         // A re-translation puts the form's placeholder back in that box only.
         sendLanguageChange(boxes[0]);
