@@ -124,8 +124,8 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->insertWidget(1, portLabel, 1);
     linkLabel = new QLabel(this);
     linkLabel->setOpenExternalLinks(true);
-    linkLabel->setText(QStringLiteral(
-        "devloader &copy; its developers &ndash; <a href=\"https://devloader.example.org/\">devloader.example.org</a>"));
+    linkLabel->setText(QStringLiteral("devloader &copy; its developers &ndash; <a href=\"%1\">User's guide</a>")
+                           .arg(about::helpDocumentUrl().toString(QUrl::FullyEncoded).toHtmlEscaped()));
     statusBar()->insertWidget(2, linkLabel, 0);
 
     QTimer::singleShot(500, this, &MainWindow::newfile);
@@ -184,9 +184,8 @@ void MainWindow::contents()
 {
     // The desktop handler cannot tell us that a document is missing, so a
     // missing file is reported the same way as a refused one.
-    const QFileInfo document(BuildProfile::helpDocument());
-    if (!document.exists()
-        || !QDesktopServices::openUrl(QUrl::fromLocalFile(document.absoluteFilePath()))) {
+    const QUrl document = about::helpDocumentUrl();
+    if (!QFileInfo::exists(document.toLocalFile()) || !QDesktopServices::openUrl(document)) {
         QMessageBox::critical(this, QStringLiteral("Help"), tr("Error! Cannot open the documentation."),
                               QMessageBox::Ok);
     }

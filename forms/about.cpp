@@ -1,19 +1,30 @@
 #include "about.h"
 #include "ui_about.h"
 
+#include "buildprofile.h"
+
 #include <QEvent>
+#include <QFileInfo>
 
 about::about(QWidget *parent)
     : QDialog(parent),
       ui(new Ui_about)
 {
     ui->setupUi(this);
+    // The form leaves the link's target open: the document's name differs
+    // between the builds.
+    ui->label_3->setText(ui->label_3->text().arg(helpDocumentUrl().toString(QUrl::FullyEncoded).toHtmlEscaped()));
     ui->label_v->setText(tr("Varnidex 700/800 downloader software v7.04"));
 }
 
 about::~about()
 {
     delete ui;
+}
+
+QUrl about::helpDocumentUrl()
+{
+    return QUrl::fromLocalFile(QFileInfo(BuildProfile::helpDocument()).absoluteFilePath());
 }
 
 void about::changeEvent(QEvent *event)

@@ -2,11 +2,12 @@
 #define ABOUT_H
 
 #include <QDialog>
+#include <QUrl>
 
 class Ui_about;
 
-// The Help menu's "About" box: program name and version, maker, web link and
-// credits. Non-modal; closing only hides it.
+// The Help menu's "About" box: program name and version, maker, a link to the
+// help document and credits. Non-modal; closing only hides it.
 class about : public QDialog
 {
     Q_OBJECT
@@ -14,6 +15,10 @@ class about : public QDialog
 public:
     explicit about(QWidget *parent);
     ~about() override;
+
+    // The build's help document in the working folder: the target of the
+    // program's links and of the Contents action.
+    static QUrl helpDocumentUrl();
 
 protected:
     void changeEvent(QEvent *event) override;

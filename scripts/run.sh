@@ -12,7 +12,10 @@ program=devloader
 
 work="$top/work"
 mkdir -p "$work/ports"
-cp -f "$top"/data/* "$work/"
+# Only what is missing: the user's own varnidex.dll or handshake.dll stays.
+for file in "$top"/data/*; do
+    [ -e "$work/${file##*/}" ] || cp "$file" "$work/"
+done
 
 # The simulated device answers on a pseudo-terminal that COM1 names.
 export DEVLOADER_PORTS="$work/ports"

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTest>
 
 namespace {
@@ -16,11 +17,11 @@ const QString saveFailed = QStringLiteral("File error: Cannot save the file. Tip
 const QString badSyntax = QStringLiteral("File error: Cannot open the selected file. Tip: check file syntax.");
 const QString saved = QStringLiteral("Save: Save was successful.");
 
-QByteArray fileOf(const QStringList &lines)
+QByteArray fileOf(const QStringList &lines, const QByteArray &lineEnd = "\r\n")
 {
     QByteArray bytes;
     for (const QString &line : lines)
-        bytes += line.toLatin1() + "\r\n";
+        bytes += line.toLatin1() + lineEnd;
     return bytes;
 }
 
@@ -38,6 +39,19 @@ void load(StartedWindow &s, const QString &name)
     s.window().loadConfigFile();
 }
 
+// A field of /proc/self/status in kB, such as the peak resident size "VmHWM".
+qint64 statusKb(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).simplified().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
 } // namespace
 
 class TestConfigFiles : public QObject
@@ -51,6 +65,9 @@ private slots:
     void rejectedFiles();
     void acceptedFiles_data();
     void acceptedFiles();
+    void hugeFilesInBoundedMemory_data();
+    void hugeFilesInBoundedMemory();
+    void oldCodePageSavedBack();
     void failedOrCancelledSaveKeepsEverything();
 };
 
@@ -176,6 +193,9 @@ void TestConfigFiles::acceptedFiles_data()
     QTest::newRow("only 1 counts") << QStringList{"gprs_off", "46=yes", "47=1 "} << QStringList{"gprs_on=0"};
     QTest::newRow("52nd line --- ends the reading") << QStringList{"50=0", "51=---", "52=junk", "53=1"}
                                                     << QStringList{"voice_on=0", "voice_frame enabled=0"};
+    QTest::newRow("--- ends a long file") << QStringList{"50=0", "51=---", "52=" + QString(100000, 'x'), "53=1"}
+                                          << QStringList{"voice_on=0"};
+    QTest::newRow("LF line ends") << QStringList{"line end=\n", "1=4321"} << QStringList{"keszulek_id=4321"};
     QTest::newRow("NET comes back as net") << QStringList{"34=NET"} << QStringList{"apn=net (off)", "apnCombo=Telenor"};
     QTest::newRow("Vodafone's APN") << QStringList{"34=" + MainWindow::vodafoneApn()}
                                     << QStringList{"apn=" + MainWindow::vodafoneApn() + " (off)", "apnCombo=Vodafone"};
@@ -202,10 +222,13 @@ void TestConfigFiles::acceptedFiles()
     StartedWindow s(StartedWindow::PresetsOnly);
     MainWindow &w = s.window();
     QStringList lines = defaultLines();
+    QByteArray lineEnd = "\r\n";
     for (const QString &entry : setup) {
         const QString name = entry.section('=', 0, 0), text = entry.section('=', 1);
         bool isLine = false;
-        if (const int at = name.toInt(&isLine); isLine) {
+        if (name == QLatin1String("line end")) {
+            lineEnd = text.toLatin1();
+        } else if (const int at = name.toInt(&isLine); isLine) {
             lines.resize(qMax(lines.size(), at + 1));
             lines[at] = text;
         } else if (auto *combo = w.findChild<QComboBox *>(name)) {
@@ -216,7 +239,7 @@ void TestConfigFiles::acceptedFiles()
             w.findChild<QLineEdit *>(name)->setText(text);
         }
     }
-    s.folder.write(QStringLiteral("loaded.cfg"), fileOf(lines));
+    s.folder.write(QStringLiteral("loaded.cfg"), fileOf(lines, lineEnd));
 
     load(s, QStringLiteral("loaded.cfg"));
 
@@ -226,6 +249,76 @@ void TestConfigFiles::acceptedFiles()
         state << s.formState().filter(QRegularExpression('^' + entry.section('=', 0, 0) + '='));
     QCOMPARE(state, expected);
     QCOMPARE(s.fileLabel()->text(), QStringLiteral("loaded.cfg"));
+}
+
+void TestConfigFiles::hugeFilesInBoundedMemory_data()
+{
+    QTest::addColumn<QByteArray>("line"); // repeated to 100 MB; none: zero bytes without a line end
+
+    QTest::newRow("100 MB of lines") << QByteArray("0\r\n");
+    QTest::newRow("100 MB without a line end") << QByteArray();
+}
+
+void TestConfigFiles::hugeFilesInBoundedMemory()
+{
+    QFETCH(QByteArray, line);
+    StartedWindow s;
+    const QStringList form = s.formState();
+    QFile file(s.folder.filePath(QStringLiteral("huge.cfg")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    if (line.isEmpty()) {
+        QVERIFY(file.resize(100 << 20));
+    } else {
+        const QByteArray block = line.repeated((1 << 20) / line.size());
+        for (int i = 0; i < 100; ++i)
+            file.write(block);
+    }
+    file.close();
+
+    // The peak counts from here where the system lets a process reset it.
+    QFile peak(QStringLiteral("/proc/self/clear_refs"));
+    const bool reset = peak.open(QIODevice::WriteOnly) && peak.write("5") == 1;
+    peak.close();
+    const qint64 start = statusKb(reset ? "VmRSS" : "VmHWM");
+    load(s, QStringLiteral("huge.cfg"));
+    const qint64 growth = statusKb("VmHWM") - start;
+
+    QVERIFY2(start > 0 && growth < 8 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
+    QCOMPARE(s.answerer.summary(), QStringList{badSyntax});
+    QCOMPARE(s.formState(), form);
+}
+
+void TestConfigFiles::oldCodePageSavedBack()
+{
+    StartedWindow s;
+    MainWindow &w = s.window();
+    QStringList lines = defaultLines();
+    lines[25] = QStringLiteral("Café 5€");
+    const QString text = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+    const QByteArray old = QStringEncoder("windows-1252").encode(text);
+    s.folder.write(QStringLiteral("old.cfg"), old);
+
+    load(s, QStringLiteral("old.cfg"));
+    QCOMPARE(s.edit("ki1_on")->text(), QStringLiteral("Café 5€"));
+    FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("old.cfg")));
+    w.save();
+    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
+
+    // A new file is written as every file was before, in UTF-8 here; the old
+    // file keeps its code page.
+    dialogs.chosen = s.folder.filePath(QStringLiteral("new.cfg"));
+    w.save();
+    QCOMPARE(s.folder.read(QStringLiteral("new.cfg")), text.toUtf8());
+    dialogs.chosen = s.folder.filePath(QStringLiteral("old.cfg"));
+    w.save();
+    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
+
+    // Loaded as UTF-8 it is saved as UTF-8, also over the old file.
+    load(s, QStringLiteral("new.cfg"));
+    QCOMPARE(s.edit("ki1_on")->text(), QStringLiteral("Café 5€"));
+    w.save();
+    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), text.toUtf8());
+    QCOMPARE(s.answerer.summary(), QStringList(4, saved));
 }
 
 void TestConfigFiles::failedOrCancelledSaveKeepsEverything()

@@ -6,6 +6,7 @@
 #include "setack.h"
 #include "setfix.h"
 #include "setuc.h"
+#include "ui_setcom.h"
 #include "workfolder.h"
 
 #include <QAction>
@@ -14,6 +15,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -27,6 +30,15 @@ void sendLanguageChange(QWidget *widget)
 QString versionLine(const about *box)
 {
     return box->findChild<QLabel *>(QStringLiteral("label_v"))->text();
+}
+
+// The file that a label's link opens, canonical; empty when it names none.
+QString linkedFile(const QLabel *label)
+{
+    const QRegularExpressionMatch href = QRegularExpression(QStringLiteral("href=\"([^\"]*)\"")).match(label->text());
+    return label->openExternalLinks() && href.hasMatch()
+        ? QFileInfo(QUrl(href.captured(1)).toLocalFile()).canonicalFilePath()
+        : QString();
 }
 
 using MakeDialog = QDialog *(*)(QWidget *parent);
@@ -44,9 +56,13 @@ private slots:
     {
         WorkFolder folder;
         folder.write(QStringLiteral("handshake.dll"), "Default=100,64,100,810\n");
+        folder.copyData(QStringLiteral("Varnidex-help-eng.pdf"));
+        const QString document = QFileInfo(folder.filePath(QStringLiteral("Varnidex-help-eng.pdf"))).canonicalFilePath();
         ModalAnswerer answerer;
         MainWindow w;
         w.show();
+        // The status bar's notice links to the help document.
+        QCOMPARE(linkedFile(w.statusBar()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly).value(2)), document);
 
         // About twice: two boxes side by side, neither modal.
         QAction *action = w.findChild<QAction *>(QStringLiteral("actionAbout"));
@@ -60,7 +76,7 @@ private slots:
             QCOMPARE(versionLine(box), QStringLiteral("Varnidex 700/800 downloader software v7.04"));
         }
         auto *link = boxes[0]->findChild<QLabel *>(QStringLiteral("label_3"));
-        QVERIFY(link->openExternalLinks() && link->text().contains(QStringLiteral("<a href=\"https://")));
+        QCOMPARE(linkedFile(link), document);
 
         // A re-translation puts the form's placeholder back in that box only.
         sendLanguageChange(boxes[0]);
@@ -82,6 +98,15 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(w.findChildren<QDialog *>().size(), 3);
         QVERIFY(answerer.boxes.isEmpty());
+    }
+
+    void portDialogLabelsShowWhole()
+    {
+        QDialog dialog;
+        Ui_setcom form;
+        form.setupUi(&dialog);
+        for (const QLabel *label : {form.l_com, form.l_baud})
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
     }
 
     void helpText_data()

@@ -23,6 +23,7 @@ private slots:
         QCOMPARE(box.windowTitle(), QStringLiteral("Névjegy"));
         QCOMPARE(box.findChild<QLabel *>(QStringLiteral("label_v"))->text(),
                  QStringLiteral("Varnidex 700/800 letöltő szoftver v7.04"));
+        QVERIFY(box.findChild<QLabel *>(QStringLiteral("label_3"))->text().contains("/Varnidex-help.pdf\""));
 
         WorkFolder folder; // without the help file
         help dialog(nullptr);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QStringEncoder>
 #include <QTest>
 
 // The Hungarian program's messages of the configuration files, the field
@@ -17,6 +18,7 @@ class TestEditorMessagesHu : public QObject
 private slots:
     void initTestCase() { BuildProfile::installTexts(qApp); }
     void messages();
+    void oldCodePageSavedBack();
 };
 
 void TestEditorMessagesHu::messages()
@@ -68,6 +70,23 @@ void TestEditorMessagesHu::messages()
              << QStringLiteral("Beviteli hiba: Csak helyes IP cím adható meg!")
              << QStringLiteral("Hiba: Ismeretlen eszköz! (255)");
     QCOMPARE(s.answerer.summary(), expected);
+}
+
+// Older Hungarian installs wrote their files in Windows-1250.
+void TestEditorMessagesHu::oldCodePageSavedBack()
+{
+    StartedWindow s;
+    QList<QByteArray> lines = s.folder.read(QStringLiteral("varnidex.dll")).split('\n');
+    lines[25] = QStringEncoder("windows-1250").encode(QStringLiteral("Őrző űr\r"));
+    const QByteArray old = lines.join('\n');
+    s.folder.write(QStringLiteral("old.cfg"), old);
+    s.window().portSettings().filePath = s.folder.filePath(QStringLiteral("old.cfg"));
+    s.window().loadConfigFile();
+    QCOMPARE(s.edit("ki1_on")->text(), QStringLiteral("Őrző űr"));
+
+    FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("old.cfg")));
+    s.window().save();
+    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
 }
 
 QTEST_MAIN(TestEditorMessagesHu)

@@ -8,6 +8,7 @@ namespace BuildProfile {
 #ifdef DEVLOADER_HU
 
 QString helpDocument() { return QStringLiteral("Varnidex-help.pdf"); }
+const char *legacyCodePage() { return "windows-1250"; }
 int labelIp1Width() { return 81; }
 int label35Width() { return 100; }
 
@@ -23,6 +24,7 @@ void installTexts(QCoreApplication *app)
 #else
 
 QString helpDocument() { return QStringLiteral("Varnidex-help-eng.pdf"); }
+const char *legacyCodePage() { return "windows-1252"; }
 int labelIp1Width() { return 91; }
 int label35Width() { return 116; }
 
