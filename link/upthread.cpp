@@ -16,8 +16,7 @@ bool isBlockAnswer(const QString &answer)
     return answer.size() == BlockAnswerLength && isHexDigits(answer);
 }
 
-// The answers in the order asked; 0x020 is asked before 0x010, and the two
-// form one entry, 0x010 first.
+// The entries of the answers read so far, in the order of commands().
 QStringList entriesOf(const QStringList &answers)
 {
     QStringList entries = answers.mid(0, 1);
