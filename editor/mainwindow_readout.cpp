@@ -56,41 +56,45 @@ void MainWindow::readup()
     // text, which the next download would write back. Such a field stays
     // empty, and the user is told which value the device holds.
     QStringList misfits;
-    const auto put = [&misfits](QLineEdit *field, const QString &caption, const QString &value) {
-        if (value.size() > field->maxLength()) {
-            field->clear();
-            misfits << caption + QStringLiteral(": ") + value;
-        } else {
+    // The field is named by its label; fields that share one (the four
+    // handshake values) also by their place.
+    const auto put = [&misfits](QLineEdit *field, const QLabel *label, const QString &value, int place = 0) {
+        if (value.size() <= field->maxLength()) {
             field->setText(value);
+            return;
         }
+        field->clear();
+        QString caption = label->text().trimmed();
+        if (place > 0)
+            caption += QLatin1Char(' ') + QString::number(place);
+        misfits << caption + QStringLiteral(": ") + value;
     };
     const auto number = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos) {
-        put(field, label->text().trimmed(), decodeNumber(row, pos, 2));
+        put(field, label, decodeNumber(row, pos, 2));
     };
     const auto text = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos, int count) {
-        put(field, label->text().trimmed(), decodeText(row, pos, count));
+        put(field, label, decodeText(row, pos, count));
     };
     const auto address = [this, &put](QLineEdit *field, const QLabel *label, int pos) {
         QStringList parts;
         for (int k = 0; k < 8; k += 2)
             parts << decodeNumber(2, pos + k, 2);
-        put(field, label->text().trimmed(), parts.join(QLatin1Char('.')));
+        put(field, label, parts.join(QLatin1Char('.')));
     };
     const auto codeGroup = [this, &put](QLineEdit *qualifier, QLineEdit *code, const QLabel *label, int row,
                                         int pos) {
-        put(qualifier, label->text().trimmed(), decodeDigit(row, pos));
-        put(code, label->text().trimmed(), decodeCodeDigits(row, pos, 8));
+        put(qualifier, label, decodeDigit(row, pos));
+        put(code, label, decodeCodeDigits(row, pos, 8));
     };
-    // The four handshake values share one label; they are told apart by place.
     const auto handshake = [f, &put](int place, const QString &value) {
         QLineEdit *const fields[] = {f->hscode1, f->hscode2, f->hscode3, f->hscode4};
-        put(fields[place - 1], f->label_15->text() + QLatin1Char(' ') + QString::number(place), value);
+        put(fields[place - 1], f->label_15, value, place);
     };
     const auto tenths = [this](int pos) { return QString::number(decodeNumber(19, pos, 2).toInt() * 10); };
 
     number(f->tesztkod_idokoz, f->label_48, 0, 4);
     number(f->rele_meghuz, f->label_7, 0, 6);
-    put(f->keszulek_id, f->label->text().trimmed(), decodeIdDigits(0, 10, 8));
+    put(f->keszulek_id, f->label, decodeIdDigits(0, 10, 8));
     text(f->apn, f->label_8, 1, 0, 64);
     address(f->ip1, f->label_ip1, 0);
     address(f->ip2, f->label_ip2, 8);
