@@ -72,19 +72,22 @@ void MainWindow::resetFactoryDefaults()
     choice->setWindowTitle(tr("Device"));
     choice->setText(tr("Please choose your device!"));
     choice->setStandardButtons(QMessageBox::NoButton);
-    choice->addButton(QStringLiteral("Varnidex 800"), QMessageBox::AcceptRole);
-    choice->addButton(QStringLiteral("Varnidex 700"), QMessageBox::RejectRole);
+    const QAbstractButton *const model800 = choice->addButton(QStringLiteral("Varnidex 800"), QMessageBox::AcceptRole);
+    const QAbstractButton *const model700 = choice->addButton(QStringLiteral("Varnidex 700"), QMessageBox::RejectRole);
     choice->setWindowModality(Qt::WindowModal);
     new NoModelOnEscape(choice);
-    // The index of the button pressed; exec() deletes the box.
-    const int model = choice->exec();
+    // exec()'s value for custom buttons differs between Qt releases, and the
+    // box deletes itself on closing: the button clicked is taken as it closes.
+    int model = 0;
+    connect(choice, &QDialog::finished, this, [&] {
+        const QAbstractButton *clicked = choice->clickedButton();
+        model = clicked == model800 ? 8 : clicked == model700 ? 4 : 0;
+    });
+    choice->exec();
 
-    if (model == 0) {
-        settings.deviceType = 8;
-        writeFactoryImage(8);
-    } else if (model == 1) {
-        settings.deviceType = 4;
-        writeFactoryImage(4);
+    if (model != 0) {
+        settings.deviceType = model;
+        writeFactoryImage(model);
     }
 }
 

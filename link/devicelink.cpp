@@ -113,7 +113,8 @@ bool DeviceLink::handshake()
             return true;
         if (stopNow())
             return false;
-        if (attempt == 3)
+        // A line that has gone answers no further try.
+        if (attempt == 3 || line.lineLost())
             break;
         if (!writeAll(QByteArray(1, Esc)))
             return false;
@@ -146,6 +147,8 @@ DeviceLink::ItemResult DeviceLink::sendItem(const QString &command, const QStrin
         if (!line.readByte(&c)) {
             if (stopNow())
                 return Failed;
+            if (line.lineLost())
+                break;
             continue;
         }
         if (c == Accept) {
@@ -194,7 +197,8 @@ QString DeviceLink::readBlock(const QString &command, bool *endedByCr, int maxLe
         if (maxLength >= 0 && answer.size() > maxLength)
             return answer;
     }
-    stopNow();
+    if (!stopNow() && line.lineLost())
+        line.close();
     return answer;
 }
 

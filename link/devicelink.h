@@ -83,9 +83,10 @@ public:
     bool writeItem(const QString &command, const QString &payload, const ItemHooks &hooks = {});
 
     // Sends command + CR and collects the answer up to CR (not included).
-    // Without a CR it ends at the first silent read, on a lost line, or once
-    // it has grown past maxLength characters (a device that runs on; a
-    // negative maxLength sets no bound). endedByCr tells whether CR ended it.
+    // Without a CR it ends at the first silent read, on a lost line (which
+    // closes the port), or once it has grown past maxLength characters (a
+    // device that runs on; a negative maxLength sets no bound). endedByCr
+    // tells whether CR ended it.
     QString readBlock(const QString &command, bool *endedByCr = nullptr, int maxLength = -1);
 
     // The port search's single try: ESC, '!', one read; on '!' another ESC.

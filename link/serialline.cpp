@@ -12,6 +12,7 @@
 #include <qt_windows.h>
 #else
 #include <cerrno>
+#include <poll.h>
 #include <termios.h>
 #endif
 
@@ -203,12 +204,28 @@ qint64 SerialLine::writeWait() const
     return qint64(limits.writeMultiplier) + qint64(limits.writeConstant);
 }
 
+bool SerialLine::hungUp() const
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    // A removed adapter or a closed pseudo-terminal reports a hang-up that a
+    // read sees only as the end of the input; not every Qt release turns that
+    // into a port error (6.4 does, 6.8 does not), so ask the descriptor.
+    pollfd entry = {int(port->handle()), POLLIN, 0};
+    return ::poll(&entry, 1, 0) > 0 && (entry.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#endif
+}
+
 bool SerialLine::noteLineError()
 {
+    if (lost)
+        return true;
     const QSerialPort::SerialPortError error = port->error();
     if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) {
         port->clearError();
-        return false;
+        lost = hungUp();
+        return lost;
     }
     lost = true;
     return true;
@@ -230,6 +247,7 @@ bool SerialLine::writeByte(char c)
         const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
         if (left <= 0)
             return false;
+        // A write that cannot go on (the line hung up) must not wait for ever.
         if (!port->waitForBytesWritten(int(qMin<qint64>(left, qint64(SliceMs)))) && noteLineError())
             return false;
     }
@@ -253,12 +271,12 @@ bool SerialLine::readByte(char *c, const std::function<bool()> &keepWaiting)
         if (port->bytesAvailable() > 0)
             return port->getChar(c);
         const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
-        if (port->waitForReadyRead(int(qBound<qint64>(0, left, qint64(SliceMs))))) {
-            if (port->bytesAvailable() > 0)
-                return port->getChar(c);
-        } else if (noteLineError()) {
+        port->waitForReadyRead(int(qBound<qint64>(0, left, qint64(SliceMs))));
+        if (port->bytesAvailable() > 0)
+            return port->getChar(c);
+        // Ready without data is the end of the input: the line has gone.
+        if (noteLineError())
             return false;
-        }
     } while (!deadline.hasExpired());
     return false;
 }
@@ -282,7 +300,7 @@ void SerialLine::close()
     // Closing puts back the settings the port had before it was opened, at
     // once: a byte still on its way out (the closing ESC) would leave at the
     // wrong rate, garbled. A lost line has nothing left to deliver.
-    if (!lost)
+    if (!lost && !hungUp())
         drain();
     port->close();
     port.reset();

@@ -89,7 +89,10 @@ public:
 private:
     qint64 readWait() const;
     qint64 writeWait() const;
+    // Records a lost line from Qt's error or the descriptor's hang-up; true
+    // once the line is lost.
     bool noteLineError();
+    bool hungUp() const;
     // Waits until every byte written has left the transmitter.
     void drain();
 
