@@ -2,7 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include "dload.h"
-#include "hexdigits.h"
 
 #include <QMessageBox>
 
@@ -12,7 +11,7 @@ namespace {
 // value is refused before anything is sent: the device would store a
 // shifted, truncated or different value, or reject the line after the
 // transfer had started.
-enum class Fault { None, Range, NotNumber, Address, Character, EndMark, ShortCode };
+enum class Fault { None, Range, NotNumber, NotDigits, Address, Character, EndMark, ShortCode };
 
 // Every code of a group has this many digits; a shorter one would leave the
 // group's old digits behind it in the device.
@@ -32,6 +31,17 @@ qint64 handshakeWord(qint64 value)
         return 1;
     const qint64 scaled = value * 14;
     return scaled % 5 == 0 ? scaled / 5 : scaled / 5 + 1;
+}
+
+// Decimal digits and nothing else: a blank, which the form's number rule
+// lets through, has no place in a code byte or a port number either.
+bool isDigits(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            return false;
+    }
+    return true;
 }
 
 // Builds the two parallel lists of the write list and remembers the first
@@ -106,20 +116,31 @@ public:
         append(head, text);
     }
 
+    // A port goes as text, but the device reads it as a number: digits only.
+    void port(const char *head, QLineEdit *field)
+    {
+        digits(field);
+        text(head, field->text() + QLatin1Char('#'), field);
+    }
+
     void codeGroup(const char *head, QLineEdit *qualifier, QLineEdit *code)
     {
-        // Each character becomes the byte "0" + character, so only a
-        // hexadecimal digit gives a byte at all.
-        for (QLineEdit *field : {qualifier, code}) {
-            if (!field->text().isEmpty() && !isHexDigits(field->text()))
-                fail(Fault::Character, field);
-        }
+        // Each character becomes the byte "0" + character: a letter A to F
+        // would give a byte the device reads as another digit.
+        digits(qualifier);
+        digits(code);
         if (!code->text().isEmpty() && code->text().size() < CodeDigits)
             fail(Fault::ShortCode, code);
         append(head, MainWindow::encodeCodeDigits(qualifier->text() + code->text()));
     }
 
 private:
+    void digits(QLineEdit *field)
+    {
+        if (!isDigits(field->text()))
+            fail(Fault::NotDigits, field);
+    }
+
     void append(const char *head, const QString &data)
     {
         rowAddr.append(QString::fromLatin1(head));
@@ -216,12 +237,13 @@ void MainWindow::download()
     list.address("w0030", f->ip1);
     list.address("w0034", f->ip2);
 
+    list.port("w00C0", f->port1);
+    list.port("w00C8", f->port2);
     // A text of 16 characters puts its terminator on the first byte of the
     // next field, whose item comes later in this order and overwrites it.
     QList<QPair<const char *, QLineEdit *>> texts = {
-        {"w00C0", f->port1}, {"w00C8", f->port2}, {"w00D0", f->voice1}, {"w00E0", f->voice2},
-        {"w0100", f->sms1},  {"w0110", f->sms2},  {"w0120", f->sms3},   {"w0140", f->ki1_on},
-        {"w0150", f->ki1_off},
+        {"w00D0", f->voice1}, {"w00E0", f->voice2}, {"w0100", f->sms1},    {"w0110", f->sms2},
+        {"w0120", f->sms3},   {"w0140", f->ki1_on}, {"w0150", f->ki1_off},
     };
     if (model800)
         texts += {{"w0160", f->ki2_on}, {"w0170", f->ki2_off}, {"w0180", f->ki3_on}, {"w0190", f->ki3_off}};
@@ -263,6 +285,9 @@ void MainWindow::download()
             break;
         case Fault::NotNumber:
             text = tr("A number field must hold a whole number.");
+            break;
+        case Fault::NotDigits:
+            text = tr("Only numbers!");
             break;
         case Fault::Address:
             text = tr("Incorrect IP address. An IP address must be four numbers from 0 to 255, separated by dots.");

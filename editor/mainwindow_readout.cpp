@@ -5,6 +5,34 @@
 
 #include <QMessageBox>
 
+namespace {
+
+// A code group holds one digit per byte, 01 to 09 and 0A for 0, as the
+// device answers them. Anything else (an erased group reads FF) would come
+// back as letters or as another digit.
+bool isCodeGroup(const QString &hex)
+{
+    if (hex.size() != 8)
+        return false;
+    for (int k = 0; k < hex.size(); k += 2) {
+        const char16_t low = hex.at(k + 1).unicode();
+        if (hex.at(k) != QLatin1Char('0') || !((low >= u'1' && low <= u'9') || low == u'A'))
+            return false;
+    }
+    return true;
+}
+
+// The group's bytes as the installer would write them down: "FF FF FF FF".
+QString spacedBytes(const QString &hex)
+{
+    QStringList bytes;
+    for (int k = 0; k < hex.size(); k += 2)
+        bytes << hex.mid(k, 2);
+    return bytes.join(QLatin1Char(' '));
+}
+
+} // namespace
+
 void MainWindow::readup()
 {
     {
@@ -53,21 +81,25 @@ void MainWindow::readup()
     }
 
     // A device value longer than its field would be cut to another number or
-    // text, which the next download would write back. Such a field stays
-    // empty, and the user is told which value the device holds.
+    // text, and a code group of other bytes than digits would read as
+    // letters; the next download would write either back changed. Such a
+    // field stays empty, and the user is told which value the device holds.
     QStringList misfits;
     // The field is named by its label; fields that share one (the four
-    // handshake values) also by their place.
-    const auto put = [&misfits](QLineEdit *field, const QLabel *label, const QString &value, int place = 0) {
+    // handshake values, the second column of a code) also by their place.
+    const auto leaveOut = [&misfits](const QLabel *label, int place, const QString &value) {
+        QString caption = label->text().trimmed();
+        if (place > 0)
+            caption += QLatin1Char(' ') + QString::number(place);
+        misfits << caption + QStringLiteral(": ") + value;
+    };
+    const auto put = [&leaveOut](QLineEdit *field, const QLabel *label, const QString &value, int place = 0) {
         if (value.size() <= field->maxLength()) {
             field->setText(value);
             return;
         }
         field->clear();
-        QString caption = label->text().trimmed();
-        if (place > 0)
-            caption += QLatin1Char(' ') + QString::number(place);
-        misfits << caption + QStringLiteral(": ") + value;
+        leaveOut(label, place, value);
     };
     const auto number = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos) {
         put(field, label, decodeNumber(row, pos, 2));
@@ -81,10 +113,17 @@ void MainWindow::readup()
             parts << decodeNumber(2, pos + k, 2);
         put(field, label, parts.join(QLatin1Char('.')));
     };
-    const auto codeGroup = [this, &put](QLineEdit *qualifier, QLineEdit *code, const QLabel *label, int row,
-                                        int pos) {
-        put(qualifier, label, decodeDigit(row, pos));
-        put(code, label, decodeCodeDigits(row, pos, 8));
+    const auto codeGroup = [this, &put, &leaveOut](QLineEdit *qualifier, QLineEdit *code, const QLabel *label,
+                                                   int row, int pos, int place = 0) {
+        const QString group = settings.readRows.at(row).mid(pos, 8);
+        if (!isCodeGroup(group)) {
+            qualifier->clear();
+            code->clear();
+            leaveOut(label, place, spacedBytes(group));
+            return;
+        }
+        put(qualifier, label, decodeDigit(row, pos), place);
+        put(code, label, decodeCodeDigits(row, pos, 8), place);
     };
     const auto handshake = [f, &put](int place, const QString &value) {
         QLineEdit *const fields[] = {f->hscode1, f->hscode2, f->hscode3, f->hscode4};
@@ -114,13 +153,13 @@ void MainWindow::readup()
         text(f->ki3_on, f->label_24, 13, 0, 32);
         text(f->ki3_off, f->label_37, 14, 0, 32);
         codeGroup(f->p_be1, f->be1_code, f->label_be1c, 15, 0);
-        codeGroup(f->p_be1_2, f->be1_code_2, f->label_be1c, 15, 8);
+        codeGroup(f->p_be1_2, f->be1_code_2, f->label_be1c, 15, 8, 2);
         codeGroup(f->p_be2, f->be2_code, f->label_be2c, 15, 16);
-        codeGroup(f->p_be2_2, f->be2_code_2, f->label_be2c, 15, 24);
+        codeGroup(f->p_be2_2, f->be2_code_2, f->label_be2c, 15, 24, 2);
         codeGroup(f->p_be3, f->be3_code, f->label_be3c, 16, 0);
-        codeGroup(f->p_be3_2, f->be3_code_2, f->label_be3c, 16, 8);
+        codeGroup(f->p_be3_2, f->be3_code_2, f->label_be3c, 16, 8, 2);
         codeGroup(f->p_panic, f->panic_code, f->label_panik, 17, 0);
-        codeGroup(f->p_panic_2, f->panic_code_2, f->label_panik, 17, 8);
+        codeGroup(f->p_panic_2, f->panic_code_2, f->label_panik, 17, 8, 2);
     }
 
     codeGroup(f->p_kezi, f->kezi_test_code, f->label_49, 16, 16);

@@ -432,7 +432,13 @@ void TestDownloadReadout::valuesTooLongForTheirFieldsAreLeftOut()
     image[0x300] = char(0xFF);                 // base IP restore, two digits
     image[0x2FD] = char(0x64);                 // handshake 1: 100 tenths, 1000
     put(image, 0x302, hex("FF FF"));           // handshake 4: 65535 / 2.8
+    // Code groups hold one digit per byte, 01 to 09 and 0A for 0.
+    put(image, 0x204, hex("01 15 02 03"));     // second column of input 1
+    put(image, 0x228, hex("FF FF FF FF"));     // erased auto test code
+    put(image, 0x22C, hex("00 00 00 00"));     // start code
     dev().setMemory(image);
+    // The restart code's digits in lower case.
+    dev().answerRead(0x230, "010a0a0a" + QByteArray(24, 'F') + "\r");
     setDeviceType(8);
     load(fixture());
 
@@ -440,15 +446,18 @@ void TestDownloadReadout::valuesTooLongForTheirFieldsAreLeftOut()
     QCOMPARE(driver->results, QStringList{"Success!"});
     QCOMPARE(started->answerer.summary(),
              QStringList{"Read from Device: These values of the device do not fit their fields, which were left "
-                         "empty:\n\n1st relay trigger time: 255\nMax. number of SMS: 255\nHandshake 1: 1000\n"
-                         "Base IP restore: 255\nHandshake 4: 23405"});
-    for (const char *name : {"rele_meghuz", "sms_max", "bazis_vissza", "hscode1", "hscode4"})
+                         "empty:\n\n1st relay trigger time: 255\nInput 1 code 2: 01 15 02 03\n"
+                         "Auto test code: FF FF FF FF\nStart code: 00 00 00 00\nRestart code: 01 0a 0a 0a\n"
+                         "Max. number of SMS: 255\nHandshake 1: 1000\nBase IP restore: 255\nHandshake 4: 23405"});
+    for (const char *name : {"rele_meghuz", "sms_max", "bazis_vissza", "hscode1", "hscode4", "p_be1_2", "be1_code_2",
+                             "p_auto", "auto_test_code", "p_start", "start_code", "p_restart", "restart_code"})
         QVERIFY2(started->edit(name)->text().isEmpty(), name);
     // Everything else came from the device; the handshake stays open for entry.
     QCOMPARE(started->edit("keszulek_id")->text(), QStringLiteral("1234"));
     QCOMPARE(started->edit("sms_tiltas")->text(), QStringLiteral("10"));
     QCOMPARE(started->edit("hscode2")->text(), QStringLiteral("64"));
     QCOMPARE(started->edit("be1_code")->text(), QStringLiteral("651"));
+    QCOMPARE(started->edit("p_kezi")->text() + started->edit("kezi_test_code")->text(), QStringLiteral("1606"));
     QCOMPARE(started->find<QComboBox>("hs_combo")->currentText(), QStringLiteral("Other"));
 
     // The download then asks for the left-out values instead of writing others.
@@ -558,6 +567,7 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded_data()
     const QString endMark =
         QStringLiteral("A text cannot contain the character #, which the device takes as the end of the text.");
     const QString shortCode = QStringLiteral("A code must have three digits.");
+    const QString onlyNumbers = QStringLiteral("Only numbers!");
 
     QTest::newRow("300 in a byte") << "sms_tiltas" << 42 << "300" << 4 << range;
     QTest::newRow("negative byte") << "bazis_vissza" << 8 << "-5" << 0 << range;
@@ -574,7 +584,12 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded_data()
     QTest::newRow("control character") << "voice2" << 45 << QStringLiteral("+36\t1") << 5 << character;
     QTest::newRow("end mark in a text") << "ki1_on" << 25 << "AB#C" << 2 << endMark;
     QTest::newRow("end marks in a text") << "ki1_off" << 26 << "CODE*#06#" << 2 << endMark;
-    QTest::newRow("letter in a code") << "start_code" << 11 << "6x1" << 1 << character;
+    QTest::newRow("letter in a code") << "start_code" << 11 << "6x1" << 1 << onlyNumbers;
+    QTest::newRow("hexadecimal letters as a code") << "start_code" << 11 << "ABC" << 1 << onlyNumbers;
+    QTest::newRow("blank in a code") << "restart_code" << 12 << "1 2" << 1 << onlyNumbers;
+    QTest::newRow("letter as a qualifier") << "p_auto" << 10 << "B" << 1 << onlyNumbers;
+    QTest::newRow("letter in a port") << "port1" << 36 << "80a" << 3 << onlyNumbers;
+    QTest::newRow("blank in a port") << "port2" << 38 << "8 0" << 3 << onlyNumbers;
     QTest::newRow("one-digit code") << "start_code" << 11 << "7" << 1 << shortCode;
     QTest::newRow("two-digit code") << "restart_code" << 12 << "12" << 1 << shortCode;
 }
@@ -588,7 +603,9 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded()
     QFETCH(QString, message);
     QStringList lines = fixture();
     QStringList handshake = {"100", "64", "100", "810"};
-    if (line >= 0)  // a code's line starts with its qualifier
+    if (field.startsWith(QLatin1String("p_")))  // a code's line starts with its qualifier
+        lines[line] = value + lines[line].mid(1);
+    else if (line >= 0)
         lines[line] = (field.endsWith(QLatin1String("_code")) ? lines[line].left(1) : QString()) + value;
     else
         handshake[field.right(1).toInt() - 1] = value;
