@@ -7,10 +7,10 @@
 
 namespace {
 
-// A preset's name becomes line 1 of a saved .cfg file. An empty line 1 or
-// "---" makes a file that cannot be opened again; 255 characters keep even
-// the longest configuration (under 3 KB in UTF-8) far within what the reader
-// takes in.
+// A preset's name becomes line 1 of a saved .cfg file: "---" there ends the
+// reading, so the file could not be opened again, and an empty name is a
+// blank item nobody can tell apart. 255 characters keep even the longest
+// configuration (under 3 KB in UTF-8) far within what the reader takes in.
 constexpr int maxPresetName = 255;
 
 bool isPresetName(const QString &name)
