@@ -113,10 +113,6 @@ private:
     QLabel *portLabel;
     QLabel *fileLabel;
     QLabel *linkLabel;
-
-    // The file last loaded, when it was read in the old 8-bit code page
-    // (BuildProfile::legacyCodePage); saving back to it keeps that code page.
-    QString legacyFile;
 };
 
 #endif // MAINWINDOW_H

@@ -1,18 +1,14 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "buildprofile.h"
+#include "textfile.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTextStream>
 
 namespace {
@@ -89,31 +85,6 @@ QString shownFileName(const QString &path)
     return info.baseName() + QLatin1Char('.') + info.completeSuffix();
 }
 
-// A configuration is a few hundred bytes. Reading stops this far into a file,
-// so that a wrong file chosen by mistake cannot exhaust memory.
-constexpr qint64 readLimit = 64 * 1024;
-
-// Older installs wrote their files in the 8-bit code page of their Windows
-// systems: what is no valid UTF-8 is read in that code page.
-QString decodeConfig(const QByteArray &bytes, bool *legacy)
-{
-    *legacy = false;
-    // A byte-order mark names its own encoding.
-    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
-    if (!marked) {
-        // Only decoding tells whether the bytes are valid UTF-8.
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        const QString checked = utf8.decode(bytes);
-        QStringDecoder codePage(BuildProfile::legacyCodePage());
-        if (utf8.hasError() && codePage.isValid()) {
-            *legacy = true;
-            return codePage.decode(bytes);
-        }
-    }
-    QStringDecoder decoder(marked.value_or(QStringConverter::System));
-    return decoder.decode(bytes);
-}
-
 } // namespace
 
 void MainWindow::save()
@@ -142,19 +113,8 @@ void MainWindow::save()
         out << (radio->isChecked() ? "1" : "0") << lineEnd;
     out.flush();
 
-    // A file that was read in the old code page goes back in it, so that the
-    // older installs can still read it; every other file gets the system's.
-    const bool legacy = !legacyFile.isEmpty() && QFileInfo(path).canonicalFilePath() == legacyFile;
-    QStringEncoder encoder = legacy ? QStringEncoder(BuildProfile::legacyCodePage())
-                                    : QStringEncoder(QStringConverter::System);
-    const QByteArray bytes = encoder.encode(text);
-
-    // Written beside the old file and renamed over it only when complete, so a
-    // failed save leaves the previous configuration as it was.
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-
-    if (!written) {
+    // A failed save leaves the previous file, the file label and the path as they were.
+    if (!TextFile::write(path, text)) {
         QMessageBox::critical(this, tr("File error"),
                               tr("Cannot save the file. Tip: check that the folder can be written."),
                               QMessageBox::Ok);
@@ -169,39 +129,17 @@ void MainWindow::save()
 
 void MainWindow::loadConfigFile()
 {
-    QFile file(settings.filePath);
-    if (!file.exists()) {
+    // Read everything before touching the form: a rejected file changes nothing.
+    QStringList lines;
+    const TextFile::Read read = TextFile::readLines(settings.filePath, &lines);
+    if (read == TextFile::Read::Missing) {
         QMessageBox::critical(this, tr("File error"), tr("The selected file does not exist."), QMessageBox::Ok);
         return;
     }
 
-    // Read everything before touching the form: a rejected file changes nothing.
-    QStringList lines;
-    bool legacy = false;
-    bool tooLong = false;
-    if (file.open(QIODevice::ReadOnly)) {
-        QByteArray bytes = file.read(readLimit);
-        // Of a longer file only the whole lines read count, and at least one
-        // more line follows them.
-        const bool cut = !file.atEnd();
-        if (cut)
-            bytes.truncate(bytes.lastIndexOf('\n') + 1);
-        file.close();
-
-        QString text = decodeConfig(bytes, &legacy);
-        QTextStream in(&text, QIODevice::ReadOnly);
-        do {
-            const QString line = in.readLine();
-            lines.append(line);
-            if (line == QLatin1String("---"))
-                break;
-        } while (!in.atEnd());
-        tooLong = cut && lines.constLast() != QLatin1String("---");
-    }
-
     const ConfigFields fields = collectFields(*ui, &MainWindow::lineEditsOf);
 
-    if (tooLong || lines.size() != fields.lineCount()) {
+    if (read != TextFile::Read::Done || lines.size() != fields.lineCount()) {
         QMessageBox::critical(this, tr("File error"), tr("Cannot open the selected file. Tip: check file syntax."),
                               QMessageBox::Ok);
         return;
@@ -235,7 +173,6 @@ void MainWindow::loadConfigFile()
     settings.fileName = shownFileName(settings.filePath);
     settings.imageText.clear();
     fileLabel->setText(settings.fileName);
-    legacyFile = legacy ? QFileInfo(settings.filePath).canonicalFilePath() : QString();
 
     ui->gprs_frame->setEnabled(ui->gprs_on->isChecked());
     ui->sms_frame->setEnabled(ui->sms_on->isChecked());

@@ -1,9 +1,24 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <QFile>
+#include "textfile.h"
+
 #include <QMessageBox>
-#include <QTextStream>
+
+namespace {
+
+// A preset's name becomes line 1 of a saved .cfg file: "---" there ends the
+// reading, so the file could not be opened again, and an empty name is a
+// blank item nobody can tell apart. 255 characters keep even the longest
+// configuration (under 3 KB in UTF-8) far within what the reader takes in.
+constexpr int maxPresetName = 255;
+
+bool isPresetName(const QString &name)
+{
+    return !name.isEmpty() && name != QLatin1String("---") && name.size() <= maxPresetName;
+}
+
+} // namespace
 
 QString MainWindow::vodafoneApn()
 {
@@ -26,27 +41,22 @@ void MainWindow::loadHandshakeFile()
     settings.handshakeNames.clear();
     settings.handshakeValues.clear();
 
-    QFile file(QStringLiteral("handshake.dll"));
-    if (!file.exists()) {
+    QStringList lines;
+    if (TextFile::readLines(QStringLiteral("handshake.dll"), &lines, TextFile::Blanks::Removed)
+        == TextFile::Read::Missing) {
         QMessageBox::information(this, tr("File error"),
                                  tr("Cannot find the handshake file, only default values are available."),
                                  QMessageBox::Ok);
         return;
     }
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return;
-
-    QTextStream stream(&file);
-    stream.setEncoding(QStringConverter::System);
-    QString line;
-    do {
-        line = stream.readLine().remove(QLatin1Char(' '));
+    // A file that cannot be read gives no lines and so no presets.
+    for (const QString &line : std::as_const(lines)) {
         const QStringList parts = line.split(QLatin1Char('='));
-        if (parts.size() == 2) {
+        if (parts.size() == 2 && isPresetName(parts.at(0))) {
             settings.handshakeNames.append(parts.at(0));
             settings.handshakeValues.append(parts.at(1));
         }
-    } while (line != QLatin1String("---") && !stream.atEnd());
+    }
 }
 
 void MainWindow::hsSelect()

@@ -6,10 +6,14 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QProcess>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -52,6 +56,10 @@ qint64 statusKb(const QByteArray &field)
     return -1;
 }
 
+// Set in the copy of this suite that runs one test under a file size limit.
+const char limitedChild[] = "DEVLOADER_TEST_SIZE_LIMITED";
+constexpr rlim_t sizeLimit = 128; // above handshake.dll, below a saved configuration
+
 } // namespace
 
 class TestConfigFiles : public QObject
@@ -68,7 +76,10 @@ private slots:
     void hugeFilesInBoundedMemory_data();
     void hugeFilesInBoundedMemory();
     void oldCodePageSavedBack();
+    void savedInTheCodePageWhereTheTextFits_data();
+    void savedInTheCodePageWhereTheTextFits();
     void failedOrCancelledSaveKeepsEverything();
+    void saveBeyondTheFileSizeLimitKeepsEverything();
 };
 
 void TestConfigFiles::saveAfterBareStart()
@@ -149,29 +160,45 @@ void TestConfigFiles::saveAndOpenRoundTrip()
 void TestConfigFiles::rejectedFiles_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("kind"); // "file", "missing" or what WorkFolder::makeNoFile puts there
+    QTest::addColumn<bool>("fileOpen"); // chosen in File > Open, else loaded directly
     QTest::addColumn<QString>("box");
 
     const QStringList lines = defaultLines();
-    QTest::newRow("53 lines") << fileOf(lines + QStringList{"1"}) << true << badSyntax;
-    QTest::newRow("dashes after 52 lines") << fileOf(lines + QStringList{"---"}) << true << badSyntax;
-    QTest::newRow("empty file") << QByteArray() << true << badSyntax;
-    QTest::newRow("missing file") << QByteArray() << false << "File error: The selected file does not exist.";
+    const QString missing = QStringLiteral("File error: The selected file does not exist.");
+    QTest::newRow("53 lines") << fileOf(lines + QStringList{"1"}) << "file" << false << badSyntax;
+    QTest::newRow("dashes after 52 lines") << fileOf(lines + QStringList{"---"}) << "file" << false << badSyntax;
+    QTest::newRow("empty file") << QByteArray() << "file" << false << badSyntax;
+    QTest::newRow("missing file") << QByteArray() << "missing" << false << missing;
+    QTest::newRow("named pipe") << QByteArray() << "pipe" << true << badSyntax;
+    QTest::newRow("device") << QByteArray() << "device" << true << badSyntax;
+    QTest::newRow("folder") << QByteArray() << "folder" << false << badSyntax;
+    QTest::newRow("dangling link") << QByteArray() << "dangling link" << false << missing;
 }
 
 void TestConfigFiles::rejectedFiles()
 {
     QFETCH(QByteArray, content);
-    QFETCH(bool, exists);
+    QFETCH(QString, kind);
+    QFETCH(bool, fileOpen);
     QFETCH(QString, box);
     StartedWindow s;
     s.window().portSettings().imageText = QStringLiteral("image");
     const QStringList before = s.formState();
-    if (exists)
+    if (kind == QLatin1String("file"))
         s.folder.write(QStringLiteral("bad.cfg"), content);
+    else if (kind != QLatin1String("missing") && !s.folder.makeNoFile(QStringLiteral("bad.cfg"), kind))
+        QSKIP("this system cannot make it");
 
-    load(s, QStringLiteral("bad.cfg"));
+    if (fileOpen) {
+        FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("bad.cfg")));
+        s.window().openfile();
+        QCOMPARE(dialogs.dialogs.size(), 1);
+    } else {
+        load(s, QStringLiteral("bad.cfg"));
+    }
 
+    QCOMPARE(s.folder.pipeReaders(), 0);
     QCOMPARE(s.answerer.summary(), QStringList{box});
     QCOMPARE(s.answerer.boxes.at(0).icon, QMessageBox::Critical);
     QCOMPARE(s.formState(), before);
@@ -253,18 +280,22 @@ void TestConfigFiles::acceptedFiles()
 
 void TestConfigFiles::hugeFilesInBoundedMemory_data()
 {
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("line"); // repeated to 100 MB; none: zero bytes without a line end
 
-    QTest::newRow("100 MB of lines") << QByteArray("0\r\n");
-    QTest::newRow("100 MB without a line end") << QByteArray();
+    QTest::newRow("100 MB of lines") << "huge.cfg" << QByteArray("0\r\n");
+    QTest::newRow("100 MB without a line end") << "huge.cfg" << QByteArray();
+    QTest::newRow("100 MB of presets") << "handshake.dll" << QByteArray("Fast=1,2,3,4\r\n");
+    QTest::newRow("100 MB preset file without a line end") << "handshake.dll" << QByteArray();
 }
 
 void TestConfigFiles::hugeFilesInBoundedMemory()
 {
+    QFETCH(QString, name);
     QFETCH(QByteArray, line);
     StartedWindow s;
     const QStringList form = s.formState();
-    QFile file(s.folder.filePath(QStringLiteral("huge.cfg")));
+    QFile file(s.folder.filePath(name));
     QVERIFY(file.open(QIODevice::WriteOnly));
     if (line.isEmpty()) {
         QVERIFY(file.resize(100 << 20));
@@ -280,11 +311,18 @@ void TestConfigFiles::hugeFilesInBoundedMemory()
     const bool reset = peak.open(QIODevice::WriteOnly) && peak.write("5") == 1;
     peak.close();
     const qint64 start = statusKb(reset ? "VmRSS" : "VmHWM");
-    load(s, QStringLiteral("huge.cfg"));
+    const bool presets = name == QLatin1String("handshake.dll");
+    if (presets)
+        s.window().loadHandshakeFile(); // as at start-up
+    else
+        load(s, name);
     const qint64 growth = statusKb("VmHWM") - start;
 
     QVERIFY2(start > 0 && growth < 8 * 1024, qPrintable(QStringLiteral("grew by %1 kB").arg(growth)));
-    QCOMPARE(s.answerer.summary(), QStringList{badSyntax});
+    // Too long a preset file is one that cannot be read: no presets, no message.
+    QCOMPARE(s.answerer.summary(), presets ? QStringList() : QStringList{badSyntax});
+    if (presets)
+        QCOMPARE(s.window().portSettings().handshakeNames, QStringList());
     QCOMPARE(s.formState(), form);
 }
 
@@ -304,21 +342,43 @@ void TestConfigFiles::oldCodePageSavedBack()
     w.save();
     QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
 
-    // A new file is written as every file was before, in UTF-8 here; the old
-    // file keeps its code page.
+    // The text fits the code page, so a new file gets it too.
     dialogs.chosen = s.folder.filePath(QStringLiteral("new.cfg"));
     w.save();
-    QCOMPARE(s.folder.read(QStringLiteral("new.cfg")), text.toUtf8());
-    dialogs.chosen = s.folder.filePath(QStringLiteral("old.cfg"));
-    w.save();
-    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
+    QCOMPARE(s.folder.read(QStringLiteral("new.cfg")), old);
+    QCOMPARE(s.answerer.summary(), QStringList(2, saved));
+}
 
-    // Loaded as UTF-8 it is saved as UTF-8, also over the old file.
+void TestConfigFiles::savedInTheCodePageWhereTheTextFits_data()
+{
+    QTest::addColumn<QString>("text"); // in ki1_on of a file read in UTF-8
+    QTest::addColumn<QByteArray>("encoding");
+
+    QTest::newRow("fits") << "Café 5€" << QByteArray("windows-1252");
+    QTest::newRow("ő is not in it") << "Nő" << QByteArray("UTF-8");
+    QTest::newRow("Cyrillic is not in it") << "Жар" << QByteArray("UTF-8");
+    // In the code page these are the bytes C3 A9, which read back as "é".
+    QTest::newRow("code page bytes that form UTF-8") << "Ã©" << QByteArray("UTF-8");
+}
+
+void TestConfigFiles::savedInTheCodePageWhereTheTextFits()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, encoding);
+    StartedWindow s;
+    QStringList lines = defaultLines();
+    lines[25] = text;
+    const QString content = lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+    s.folder.write(QStringLiteral("utf8.cfg"), content.toUtf8());
+    load(s, QStringLiteral("utf8.cfg"));
+
+    FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("new.cfg")));
+    s.window().save();
+    QCOMPARE(s.folder.read(QStringLiteral("new.cfg")), QByteArray(QStringEncoder(encoding.constData()).encode(content)));
+    s.edit("ki1_on")->clear();
     load(s, QStringLiteral("new.cfg"));
-    QCOMPARE(s.edit("ki1_on")->text(), QStringLiteral("Café 5€"));
-    w.save();
-    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), text.toUtf8());
-    QCOMPARE(s.answerer.summary(), QStringList(4, saved));
+    QCOMPARE(s.edit("ki1_on")->text(), text);
+    QCOMPARE(s.answerer.summary(), QStringList{saved});
 }
 
 void TestConfigFiles::failedOrCancelledSaveKeepsEverything()
@@ -345,6 +405,44 @@ void TestConfigFiles::failedOrCancelledSaveKeepsEverything()
     QCOMPARE(s.window().portSettings().filePath, QStringLiteral("varnidex.dll"));
     QCOMPARE(s.folder.read(QStringLiteral("locked/old.cfg")), QByteArray("previous contents\r\n"));
     QCOMPARE(QDir(locked).entryList(QDir::Files | QDir::Hidden), QStringList{"old.cfg"});
+}
+
+void TestConfigFiles::saveBeyondTheFileSizeLimitKeepsEverything()
+{
+    if (!qEnvironmentVariableIsSet(limitedChild)) {
+        // The limit holds for a child process only, which runs this test again.
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QLatin1String(limitedChild), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.setChildProcessModifier([] {
+            const rlimit limit{sizeLimit, sizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            ::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the process
+        });
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(QTest::currentTestFunction())});
+        QVERIFY(child.waitForFinished(120000));
+        const QByteArray output = child.readAll();
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+        return;
+    }
+
+    rlimit limit{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur == sizeLimit);
+    StartedWindow s(StartedWindow::PresetsOnly);
+    const QByteArray old("previous contents\r\n");
+    s.folder.write(QStringLiteral("old.cfg"), old);
+    const QStringList files = QDir(s.folder.path()).entryList(QDir::Files | QDir::Hidden);
+
+    FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("old.cfg")));
+    s.window().save(); // some 170 bytes
+
+    QCOMPARE(s.answerer.summary(), QStringList{saveFailed});
+    QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
+    QCOMPARE(QDir(s.folder.path()).entryList(QDir::Files | QDir::Hidden), files);
+    QCOMPARE(s.fileLabel()->text(), QStringLiteral("No file."));
+    QCOMPARE(s.window().portSettings().filePath, QStringLiteral("varnidex.dll"));
 }
 
 QTEST_MAIN(TestConfigFiles)

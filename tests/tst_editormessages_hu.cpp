@@ -19,6 +19,8 @@ private slots:
     void initTestCase() { BuildProfile::installTexts(qApp); }
     void messages();
     void oldCodePageSavedBack();
+    void savedInTheCodePageWhereTheTextFits_data();
+    void savedInTheCodePageWhereTheTextFits();
 };
 
 void TestEditorMessagesHu::messages()
@@ -87,6 +89,39 @@ void TestEditorMessagesHu::oldCodePageSavedBack()
     FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("old.cfg")));
     s.window().save();
     QCOMPARE(s.folder.read(QStringLiteral("old.cfg")), old);
+}
+
+void TestEditorMessagesHu::savedInTheCodePageWhereTheTextFits_data()
+{
+    QTest::addColumn<QString>("text"); // in ki1_on of a file read in UTF-8, with the free-entry preset
+    QTest::addColumn<QByteArray>("encoding");
+
+    QTest::newRow("fits") << QStringLiteral("Őrző űr 5€") << QByteArray("windows-1250");
+    QTest::newRow("Cyrillic is not in it") << QStringLiteral("Жар") << QByteArray("UTF-8");
+}
+
+void TestEditorMessagesHu::savedInTheCodePageWhereTheTextFits()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, encoding);
+    StartedWindow s;
+    QStringList lines = QString::fromLatin1(s.folder.read(QStringLiteral("varnidex.dll"))).split(QLatin1String("\r\n"));
+    lines[0] = QStringLiteral("Egyéni");
+    lines[25] = text;
+    const QString content = lines.join(QLatin1String("\r\n"));
+    s.folder.write(QStringLiteral("utf8.cfg"), content.toUtf8());
+    s.window().portSettings().filePath = s.folder.filePath(QStringLiteral("utf8.cfg"));
+    s.window().loadConfigFile();
+
+    FileDialogAnswerer dialogs(s.folder.filePath(QStringLiteral("new.cfg")));
+    s.window().save();
+    QCOMPARE(s.folder.read(QStringLiteral("new.cfg")), QByteArray(QStringEncoder(encoding.constData()).encode(content)));
+    s.edit("ki1_on")->clear();
+    s.find<QComboBox>("hs_combo")->setCurrentIndex(0);
+    s.window().loadConfigFile();
+    QCOMPARE(s.edit("ki1_on")->text(), text);
+    QCOMPARE(s.find<QComboBox>("hs_combo")->currentText(), QStringLiteral("Egyéni"));
+    QCOMPARE(s.answerer.summary(), QStringList{QStringLiteral("Mentés: Sikeres mentés.")});
 }
 
 QTEST_MAIN(TestEditorMessagesHu)

@@ -39,6 +39,8 @@ private slots:
     void statusBarAndChecksum();
     void presetFile_data();
     void presetFile();
+    void dataFilesThatAreNoFiles_data();
+    void dataFilesThatAreNoFiles();
     void handshakeOtherOpensThePanel();
     void apnPresets();
     void quitClosesTheWindow();
@@ -103,9 +105,24 @@ void TestStartup::presetFile_data()
         << QByteArray("Fast = 120 , 80 , 90 , 500\r\n- - -\r\nLate=1,2,3,4\r\n")
         << QStringList{"Fast", "Default", "Other"} << QStringList{"120,80,90,500", "100,64,100,810"}
         << QStringList{"120", "80", "90", "500"} << false;
-    QTest::newRow("malformed lines skipped, empty name kept")
-        << QByteArray("a=b=c\nnoequals\n=1,2,3,4\n") << QStringList{"", "Default", "Other"}
+    QTest::newRow("malformed lines and an empty name skipped")
+        << QByteArray("a=b=c\nnoequals\n=1,2,3,4\n") << QStringList{"Default", "Other"}
+        << QStringList{"100,64,100,810"} << QStringList{"100", "64", "100", "810"} << false;
+    // Line 1 of a saved .cfg: "---" would end its reading.
+    const QString longest(255, QChar(0x150)); // Ő
+    QTest::newRow("names that no .cfg can hold skipped")
+        << ("---=1,1,1,1\n" + QByteArray(256, 'N') + "=2,2,2,2\n" + longest.toUtf8() + "=3,3,3,3\n")
+        << QStringList{longest, "Default", "Other"} << QStringList{"3,3,3,3", "100,64,100,810"}
+        << QStringList{"3", "3", "3", "3"} << false;
+    QTest::newRow("code page names") << QByteArray("Caf\xe9=1,2,3,4\n") << QStringList{"Café", "Default", "Other"}
+                                     << QStringList{"1,2,3,4", "100,64,100,810"} << QStringList{"1", "2", "3", "4"}
+                                     << false;
+    QTest::newRow("dashes end a long file")
+        << "Fast=1,2,3,4\r\n - - - \r\n" + QByteArray(100000, 'x') << QStringList{"Fast", "Default", "Other"}
         << QStringList{"1,2,3,4", "100,64,100,810"} << QStringList{"1", "2", "3", "4"} << false;
+    QTest::newRow("a long file without dashes gives nothing")
+        << QByteArray("Fast=1,2,3,4\n").repeated(6000) << QStringList{"Default", "Other"}
+        << QStringList{"100,64,100,810"} << QStringList{"100", "64", "100", "810"} << false;
     QTest::newRow("lower-case default suppresses Default")
         << QByteArray("default=1,2,3,4\n") << QStringList{"default", "Other"} << QStringList{"1,2,3,4"}
         << QStringList{"1", "2", "3", "4"} << false;
@@ -135,6 +152,52 @@ void TestStartup::presetFile()
     QTEST(w.portSettings().handshakeValues, "values");
     QTEST(handshakeFields(w), "fields");
     QTEST(!w.findChild<QWidget *>(QStringLiteral("handshake"))->isHidden(), "panelShown");
+}
+
+void TestStartup::dataFilesThatAreNoFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");       // what stands there instead (WorkFolder::makeNoFile)
+    QTest::addColumn<QStringList>("boxes");  // of the start-up, the default configuration's load included
+    QTest::addColumn<QStringList>("presets");
+
+    const QString notFound = "File error: Cannot find the handshake file, only default values are available.";
+    const QString noSuchFile = "File error: The selected file does not exist.";
+    const QString unreadable = "File error: Cannot open the selected file. Tip: check file syntax.";
+    const QStringList ownPresets = {"Default", "Short", "Long", "Other"};
+    const QStringList builtIn = {"Default", "Other"};
+    for (const char *kind : {"pipe", "folder", "device"}) {
+        QTest::addRow("handshake.dll %s", kind) << "handshake.dll" << kind << QStringList() << builtIn;
+        QTest::addRow("varnidex.dll %s", kind) << "varnidex.dll" << kind << QStringList{unreadable} << ownPresets;
+    }
+    QTest::newRow("handshake.dll dangling link") << "handshake.dll" << "dangling link" << QStringList{notFound}
+                                                 << builtIn;
+    QTest::newRow("varnidex.dll dangling link") << "varnidex.dll" << "dangling link" << QStringList{noSuchFile}
+                                                << ownPresets;
+    QTest::newRow("links to files") << "handshake.dll" << "link" << QStringList() << ownPresets;
+}
+
+void TestStartup::dataFilesThatAreNoFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    WorkFolder folder;
+    folder.copyData(QStringLiteral("handshake.dll"));
+    folder.copyData(QStringLiteral("varnidex.dll"));
+    if (!folder.makeNoFile(name, kind))
+        QSKIP("this system cannot make it");
+    ModalAnswerer answerer;
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // The default configuration loads half a second after start-up.
+    QVERIFY(QTest::qWaitFor([&w] { return !w.portSettings().filePath.isEmpty(); }, 5000));
+
+    QCOMPARE(folder.pipeReaders(), 0);
+    QTEST(answerer.summary(), "boxes");
+    QTEST(comboItems(w.findChild<QComboBox *>(QStringLiteral("hs_combo"))), "presets");
+    const QLabel *fileLabel = w.statusBar()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly).value(0);
+    QCOMPARE(fileLabel->text(), QLatin1String(name == QLatin1String("varnidex.dll") ? "No file." : "varnidex.dll"));
 }
 
 void TestStartup::handshakeOtherOpensThePanel()

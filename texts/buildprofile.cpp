@@ -8,7 +8,7 @@ namespace BuildProfile {
 #ifdef DEVLOADER_HU
 
 QString helpDocument() { return QStringLiteral("Varnidex-help.pdf"); }
-const char *legacyCodePage() { return "windows-1250"; }
+const char *codePage() { return "windows-1250"; }
 int labelIp1Width() { return 81; }
 int label35Width() { return 100; }
 
@@ -24,7 +24,7 @@ void installTexts(QCoreApplication *app)
 #else
 
 QString helpDocument() { return QStringLiteral("Varnidex-help-eng.pdf"); }
-const char *legacyCodePage() { return "windows-1252"; }
+const char *codePage() { return "windows-1252"; }
 int labelIp1Width() { return 91; }
 int label35Width() { return 116; }
 

@@ -12,9 +12,10 @@ namespace BuildProfile {
 // The help document, relative to the working directory.
 QString helpDocument();
 
-// The 8-bit code page in which older installs wrote their .cfg files; a
-// file that is no valid UTF-8 is read and saved back in it.
-const char *legacyCodePage();
+// The program's Windows 8-bit code page, in which older installs read and
+// wrote every file: files are written in it whenever their text fits it, and
+// a file that is no valid UTF-8 is read in it.
+const char *codePage();
 
 // Widths of the two main-window labels whose captions differ in length.
 int labelIp1Width();
