@@ -9,6 +9,12 @@
 #include <QStringEncoder>
 #include <QTextStream>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 // A configuration is a few hundred bytes, a preset file not much more.
@@ -54,6 +60,27 @@ QByteArray encode(const QString &text)
     return utf8.encode(text);
 }
 
+// The check above and the opening are two steps; a pipe put in the file's
+// place between them must not block either, so the opening itself does not
+// wait and the opened file is checked again.
+bool openRegular(QFile *file)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(file->fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#else
+    return file->open(QIODevice::ReadOnly);
+#endif
+}
+
 } // namespace
 
 namespace TextFile {
@@ -70,7 +97,7 @@ Read readLines(const QString &path, QStringList *lines, Blanks blanks)
         return Read::Refused;
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!openRegular(&file))
         return Read::Refused;
     QByteArray bytes = file.read(readLimit);
     if (file.error() != QFileDevice::NoError)
