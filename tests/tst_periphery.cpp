@@ -326,6 +326,7 @@ void TestPeriphery::lineSetup()
     const auto form = makeForm(QStringList(16, "a"));
     qint64 waited = -1;
     QMap<int, int> speeds;
+    QMap<QByteArray, int> formats;
     if (operation == "verify") {
         // No image comes: the answer is one silent read.
         dev().setSilent(true);
@@ -336,6 +337,7 @@ void TestPeriphery::lineSetup()
         QVERIFY(runToEnd(d).startsWith(QStringLiteral("Hiba")));
         waited = clock.elapsed();
         speeds = dev().receivedSpeeds();
+        formats = dev().receivedFormats();
     } else {
         // The first prompt request (CR, 'c') or the handshake's first '!'
         // goes unanswered; the next request starts after one read.
@@ -349,9 +351,11 @@ void TestPeriphery::lineSetup()
         if (!readOut)
             QCOMPARE(runToEnd(*d), QString::fromUtf8("Sikeres betöltés."));
         speeds = dev().receivedSpeeds();
+        formats = dev().receivedFormats();
     }
     QVERIFY2(ReceiptGap::isRead(waited, readMs), qPrintable(ReceiptGap::describe(waited, readMs)));
     QCOMPARE(speeds.keys(), QList<int>{baud});
+    QCOMPARE(formats.keys(), QList<QByteArray>{"8N1"});
 }
 
 QTEST_MAIN(TestPeriphery)

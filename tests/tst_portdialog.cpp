@@ -109,6 +109,8 @@ private slots:
         QCOMPARE(com1.device().received(), Esc + "!");
         QCOMPARE(com1.device().receivedSpeeds().keys(), QList<int>{9600});
         QCOMPARE(com2.receivedSpeeds().keys(), QList<int>{9600});
+        QCOMPARE(com1.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
+        QCOMPARE(com2.receivedFormats().keys(), QList<QByteArray>{"8N1"});
     }
 };
 

@@ -220,6 +220,7 @@ void TestTransfers::lineSetup()
     QVERIFY2(ReceiptGap::isRead(gap.ms(), readMs), qPrintable(ReceiptGap::describe(gap.ms(), readMs)));
     // The record's 1200 baud plays no part.
     QCOMPARE(dev().receivedSpeeds().keys(), QList<int>{baud});
+    QCOMPARE(dev().receivedFormats().keys(), QList<QByteArray>{"8N1"});
 }
 
 QTEST_MAIN(TestTransfers)

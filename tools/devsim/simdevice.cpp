@@ -13,6 +13,7 @@
 
 // ttyspeed.cpp
 int ttyOutputSpeed(int fd);
+QByteArray ttyLineFormat(int fd);
 
 namespace {
 
@@ -164,6 +165,7 @@ void SimDevice::clearRecords()
     in.clear();
     out.clear();
     inSpeeds.clear();
+    inFormats.clear();
     lineAt = Clock::time_point();
 }
 
@@ -184,6 +186,12 @@ QMap<int, int> SimDevice::receivedSpeeds() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return inSpeeds;
+}
+
+QMap<QByteArray, int> SimDevice::receivedFormats() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return inFormats;
 }
 
 SimDevice::Clock::time_point SimDevice::lastLineAt() const
@@ -483,8 +491,10 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
 {
     std::lock_guard<std::mutex> lock(mutex);
     in.append(c);
-    if (c != Esc)
+    if (c != Esc) {
         ++inSpeeds[ttyOutputSpeed(slave)];
+        ++inFormats[ttyLineFormat(slave)];
+    }
     receivedChanged.notify_all();
 
     QByteArray reply;

@@ -63,6 +63,9 @@ public:
     // the port right after its closing ESC, and the close restores the
     // line's former settings before the device may have read that byte.
     QMap<int, int> receivedSpeeds() const;
+    // The same for the line format the program had set: data bits, parity
+    // (N, E, O, M or S) and stop bits, such as "8N1" (empty: unknown).
+    QMap<QByteArray, int> receivedFormats() const;
     // When the device took the last line that CR ended (a query, say).
     std::chrono::steady_clock::time_point lastLineAt() const;
 
@@ -161,6 +164,7 @@ private:
     QByteArray in;
     QByteArray out;
     QMap<int, int> inSpeeds;
+    QMap<QByteArray, int> inFormats;
     int baud = 0;
     int queryWindowMs = 40;
     QByteArray status;
