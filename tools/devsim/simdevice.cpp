@@ -176,6 +176,37 @@ bool SimDevice::waitForReceived(int count, int timeoutMs) const
                                     [&] { return in.size() >= count; });
 }
 
+bool SimDevice::waitForAllReceived(int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    const int ticket = ++drainAsked;
+    if (wakeWrite >= 0) {
+        const char wake = 0;
+        (void)!::write(wakeWrite, &wake, 1);
+    }
+    return receivedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                    [&] { return drainAnswered >= ticket; });
+}
+
+void SimDevice::answerAllReceived()
+{
+    int ticket = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (drainAnswered == drainAsked)
+            return;
+        ticket = drainAsked;
+    }
+    // poll() first moves what the kernel still holds for the pty into its
+    // input queue (FIONREAD does not): no POLLIN means nothing is on its way.
+    struct pollfd fd = {master, POLLIN, 0};
+    if (master >= 0 && ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN))
+        return;  // the next turn reads it
+    std::lock_guard<std::mutex> lock(mutex);
+    drainAnswered = ticket;
+    receivedChanged.notify_all();
+}
+
 int SimDevice::itemsAccepted() const
 {
     std::lock_guard<std::mutex> lock(mutex);
@@ -393,6 +424,7 @@ void SimDevice::serve()
         if (!late.isEmpty())
             sendPaced(late, -1);
         sendStream();
+        answerAllReceived();
     }
 }
 

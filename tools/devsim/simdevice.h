@@ -56,6 +56,11 @@ public:
     void clearRecords();
     // Waits until at least count bytes have been received.
     bool waitForReceived(int count, int timeoutMs) const;
+    // Waits until the device has taken in every byte written to the line so
+    // far: none is still on its way through the pty or being handled. Once
+    // the program under test has closed the port, received() is then all it
+    // will ever have sent.
+    bool waitForAllReceived(int timeoutMs) const;
     // Item lines accepted with 'O' since the device last granted command mode.
     int itemsAccepted() const;
     // How many received bytes arrived at each line speed that the program
@@ -148,6 +153,7 @@ private:
     void sendStream();
     void waitUntil(Clock::time_point when);
     void closePty();
+    void answerAllReceived();
     Clock::duration byteTime() const;
 
     mutable std::mutex mutex;
@@ -165,6 +171,8 @@ private:
     QByteArray out;
     QMap<int, int> inSpeeds;
     QMap<QByteArray, int> inFormats;
+    mutable int drainAsked = 0;  // waitForAllReceived() calls so far
+    int drainAnswered = 0;       // the last of them that serve() answered
     int baud = 0;
     int queryWindowMs = 40;
     QByteArray status;
