@@ -180,10 +180,7 @@ bool SimDevice::waitForAllReceived(int timeoutMs) const
 {
     std::unique_lock<std::mutex> lock(mutex);
     const int ticket = ++drainAsked;
-    if (wakeWrite >= 0) {
-        const char wake = 0;
-        (void)!::write(wakeWrite, &wake, 1);
-    }
+    wakeServer();
     return receivedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                     [&] { return drainAnswered >= ticket; });
 }
@@ -304,6 +301,11 @@ void SimDevice::keepSending(const QByteArray &command, char byte, int count)
 void SimDevice::dropLine()
 {
     dropRequested = true;
+    wakeServer();
+}
+
+void SimDevice::wakeServer() const
+{
     if (wakeWrite >= 0) {
         const char wake = 0;
         (void)!::write(wakeWrite, &wake, 1);

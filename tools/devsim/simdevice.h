@@ -153,6 +153,8 @@ private:
     void sendStream();
     void waitUntil(Clock::time_point when);
     void closePty();
+    // Makes serve() take another turn.
+    void wakeServer() const;
     void answerAllReceived();
     Clock::duration byteTime() const;
 
