@@ -95,7 +95,10 @@ private slots:
             settings->setEnabled(true);
             settings->trigger();
         }
-        QTest::qWait(50);
+        // Whatever they queued has run once a call queued after it has.
+        bool queuedRan = false;
+        QMetaObject::invokeMethod(&w, [&queuedRan] { queuedRan = true; }, Qt::QueuedConnection);
+        QVERIFY(QTest::qWaitFor([&queuedRan] { return queuedRan; }, 10000));
         QCOMPARE(w.findChildren<QDialog *>().size(), 3);
         QVERIFY(answerer.boxes.isEmpty());
     }

@@ -185,7 +185,7 @@ void TestPeriphery::verifyAgainstDevice()
                                   : QString::fromUtf8("Hiba az ellenőrzés közben.\nEllenzőrizze az eszközt, "
                                                       "majd töltse be újra az adatokat az eszközbe."));
     // No handshake; a form the device cannot take never opens the port.
-    QCOMPARE(dev().received(), firstField == "ALPHA" ? QByteArray("~#") : QByteArray());
+    QCOMPARE(receivedInAll(dev()), firstField == "ALPHA" ? QByteArray("~#") : QByteArray());
     if (matches)  // the bar follows the answer
         QCOMPARE(d.findChild<QProgressBar *>()->value(), int(answer.size()));
 }
@@ -239,7 +239,7 @@ void TestPeriphery::blockReadOut()
     QCOMPARE(runToEnd(d, 30000),
              failed ? QString::fromUtf8("Kiolvasás hiba.\nTipp: ellenőrizze az eszközt,\n és a port beállítást.")
                     : QString::fromUtf8("Sikeres kiolvasás."));
-    QCOMPARE(dev().received(), wire);  // no handshake, no ESC; a failed block does not stop the rest
+    QCOMPARE(receivedInAll(dev()), wire);  // no handshake, no ESC; a failed block does not stop the rest
     QCOMPARE(settings.readRows, failed ? QStringList{"old"} : rows);
     // Blocks cut short still count in full.
     QVERIFY(failed || barIsFull(d));
@@ -264,7 +264,7 @@ void TestPeriphery::factoryWrite()
     if (!portOpens)
         return;
     // The rows without blanks, in upper case.
-    QCOMPARE(dev().received(), QByteArray("!w0000AB0C\rw0010FF00E1\r\x1b"));
+    QCOMPARE(receivedInAll(dev()), QByteArray("!w0000AB0C\rw0010FF00E1\r\x1b"));
     QCOMPARE(dev().memory().left(2) + dev().memory().mid(0x10, 3), QByteArray::fromHex("AB0CFF00E1"));
     QVERIFY(barIsFull(d));
 }
@@ -326,6 +326,7 @@ void TestPeriphery::lineSetup()
     const auto form = makeForm(QStringList(16, "a"));
     qint64 waited = -1;
     QMap<int, int> speeds;
+    QMap<QByteArray, int> formats;
     if (operation == "verify") {
         // No image comes: the answer is one silent read.
         dev().setSilent(true);
@@ -336,6 +337,7 @@ void TestPeriphery::lineSetup()
         QVERIFY(runToEnd(d).startsWith(QStringLiteral("Hiba")));
         waited = clock.elapsed();
         speeds = dev().receivedSpeeds();
+        formats = dev().receivedFormats();
     } else {
         // The first prompt request (CR, 'c') or the handshake's first '!'
         // goes unanswered; the next request starts after one read.
@@ -349,9 +351,11 @@ void TestPeriphery::lineSetup()
         if (!readOut)
             QCOMPARE(runToEnd(*d), QString::fromUtf8("Sikeres betöltés."));
         speeds = dev().receivedSpeeds();
+        formats = dev().receivedFormats();
     }
     QVERIFY2(ReceiptGap::isRead(waited, readMs), qPrintable(ReceiptGap::describe(waited, readMs)));
     QCOMPARE(speeds.keys(), QList<int>{baud});
+    QCOMPARE(formats.keys(), QList<QByteArray>{"8N1"});
 }
 
 QTEST_MAIN(TestPeriphery)

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -50,13 +51,13 @@ private slots:
         setcom d(QStringLiteral("COM3"), 19200, 500, false, &parent);
         QCOMPARE(listed(d), (QStringList{"COM2", "COM3", "COM4"}));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM3"), 19200));
-        QVERIFY(com2.device().received().isEmpty()); // listing only opens and closes
+        QVERIFY(receivedInAll(com2.device()).isEmpty()); // listing only opens and closes
 
         d.findChild<QPushButton *>(QStringLiteral("autoPort"))->click();
         QCOMPARE(answerer.summary(), QStringList{"Set Port: The device is available on the following port:\n\nCOM4"});
         QCOMPARE(listed(d), QStringList{"COM4"});
         QCOMPARE(receivedUpToEsc(com2.device()), Esc + "!" + Esc);
-        QCOMPARE(com3.received(), Esc + "!");
+        QCOMPARE(receivedInAll(com3), Esc + "!");
         QCOMPARE(receivedUpToEsc(com4), Esc + "!" + Esc);
         QVERIFY(QTest::qWaitFor([&d] { return d.result() == QDialog::Accepted; }, 1000));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM4"), 19200));
@@ -81,8 +82,12 @@ private slots:
         QCOMPARE(answerer.summary(), QStringList{"Error: Cannot find the device."});
         QCOMPARE(answerer.boxes.first().icon, QMessageBox::Critical);
         QCOMPARE(debug.lines(), QStringList{"unable to set comport dcb settings"});
-        QCOMPARE(sim.device().received(), QByteArray());
-        QTest::qWait(300); // longer than a found port's delayed accept
+        QCOMPARE(receivedInAll(sim.device()), QByteArray());
+        // A found port's accept would be due 200 ms after the search; a
+        // timer due after it fires after it.
+        bool pastAccept = false;
+        QTimer::singleShot(250, &d, [&pastAccept] { pastAccept = true; });
+        QVERIFY(QTest::qWaitFor([&pastAccept] { return pastAccept; }, 10000));
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM5"), 0));
     }
@@ -106,9 +111,11 @@ private slots:
         w.find<QPushButton>("button_port")->click();
         QCOMPARE(w.answerer.summary(), QStringList{"Error: Cannot find the device."});
         QVERIFY2(ReceiptGap::isRead(gap.ms(), 500), qPrintable(ReceiptGap::describe(gap.ms(), 500)));
-        QCOMPARE(com1.device().received(), Esc + "!");
+        QCOMPARE(receivedInAll(com1.device()), Esc + "!");
         QCOMPARE(com1.device().receivedSpeeds().keys(), QList<int>{9600});
         QCOMPARE(com2.receivedSpeeds().keys(), QList<int>{9600});
+        QCOMPARE(com1.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
+        QCOMPARE(com2.receivedFormats().keys(), QList<QByteArray>{"8N1"});
     }
 };
 

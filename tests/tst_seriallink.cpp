@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -59,12 +60,12 @@ private slots:
 
 private:
     SimDevice &dev() { return sim->device(); }
-    // Bytes the device saw, once it has seen at least `count` of them.
+    // Bytes the device saw once the exchange has ended: at least `count`,
+    // and none that the program wrote still on its way.
     QByteArray wire(int count)
     {
         dev().waitForReceived(count, 2000);
-        QTest::qWait(20);  // nothing more should follow
-        return dev().received();
+        return receivedInAll(dev());
     }
 
     std::unique_ptr<SimPort> sim;
@@ -317,18 +318,20 @@ void TestSerialLink::stopRequestEndsLongRead()
     dev().setSilentAfterItems(0);
     DebugCapture debug;
     QString outcome;
+    std::atomic<bool> lineSent{false};
     std::unique_ptr<QThread> worker(QThread::create([&] {
         DeviceLink link;
         if (link.open(sim->comName(), LinkSetup::download()) && link.handshake()) {
-            const bool accepted = link.writeItem(QStringLiteral("w0002"), QStringLiteral("0A"));
+            DeviceLink::ItemHooks hooks;
+            hooks.lineSent = [&lineSent] { lineSent = true; };
+            const bool accepted = link.writeItem(QStringLiteral("w0002"), QStringLiteral("0A"), hooks);
             outcome = QStringLiteral("accepted %1, stopped %2, open %3")
                           .arg(int(accepted)).arg(int(link.stopped())).arg(int(link.isOpen()));
         }
     }));
     worker->start();
-    // Past the handshake: let the worker settle into the 2000 ms read of the answer.
-    QVERIFY(dev().waitForReceived(9, 3000));
-    QTest::qWait(200);
+    // The item line is out: the worker goes on into the 2000 ms read of the answer.
+    QVERIFY(QTest::qWaitFor([&lineSent] { return lineSent.load(); }, 3000));
 
     QElapsedTimer clock;
     clock.start();

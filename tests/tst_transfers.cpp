@@ -114,7 +114,7 @@ void TestTransfers::download()
 
     // Handshake, the items as hex text in list order, the rejected one three times; then
     // ESC, or after a third '?' nothing more at all.
-    QCOMPARE(dev().received(), "!w000541314132\r" + QByteArray("w0010616200\r").repeated(3)
+    QCOMPARE(receivedInAll(dev()), "!w000541314132\r" + QByteArray("w0010616200\r").repeated(3)
                                    + (accepted ? "w02FEFF\r" + Esc : QByteArray()));
     QCOMPARE(debug.lines(), accepted ? QStringList() : QStringList{"download error"});
     QVERIFY(portIsFree());
@@ -147,7 +147,7 @@ void TestTransfers::readOut()
         rows << QString::fromLatin1(dev().memory().mid(address, 16).toHex().toUpper());
     }
     rows[1] = rows.takeAt(2) + rows[1];
-    QCOMPARE(dev().received(), wire + Esc);
+    QCOMPARE(receivedInAll(dev()), wire + Esc);
     QCOMPARE(settings.readRows, rows);
 
     // The close button does nothing; the dialog closes itself 2 s after a success.
@@ -184,8 +184,8 @@ void TestTransfers::escapeStopsTheWorker()
     clock.start();
     d.reset();
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(!receivedInAll(dev()).endsWith(Esc));
     QVERIFY(portIsFree());
-    QVERIFY(!dev().received().endsWith(Esc));
     QCOMPARE(settings.readRows, QStringList{"old"});
 }
 
@@ -220,6 +220,7 @@ void TestTransfers::lineSetup()
     QVERIFY2(ReceiptGap::isRead(gap.ms(), readMs), qPrintable(ReceiptGap::describe(gap.ms(), readMs)));
     // The record's 1200 baud plays no part.
     QCOMPARE(dev().receivedSpeeds().keys(), QList<int>{baud});
+    QCOMPARE(dev().receivedFormats().keys(), QList<QByteArray>{"8N1"});
 }
 
 QTEST_MAIN(TestTransfers)

@@ -19,12 +19,12 @@ inline void hideOtherPorts(const SimPort &sim)
     }
 }
 
-// What the device has received, once a closing ESC had time to arrive (the
-// device reads on its own thread).
+// What the device has received, once the closing ESC has arrived (the
+// device reads on its own thread) and nothing written before is on its way.
 inline QByteArray receivedUpToEsc(SimDevice &device)
 {
     static_cast<void>(QTest::qWaitFor([&device] { return device.received().endsWith('\x1b'); }, 1000));
-    return device.received();
+    return receivedInAll(device);
 }
 
 #endif // PORTFOLDER_H

@@ -32,4 +32,13 @@ private:
     bool ready = false;
 };
 
+// What the device has received, once it has taken in every byte written to
+// the line so far. After the operation under test has closed the port,
+// nothing more can follow.
+inline QByteArray receivedInAll(SimDevice &device)
+{
+    static_cast<void>(device.waitForAllReceived(5000));
+    return device.received();
+}
+
 #endif // SIMPORT_H

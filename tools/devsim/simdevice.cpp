@@ -13,6 +13,7 @@
 
 // ttyspeed.cpp
 int ttyOutputSpeed(int fd);
+QByteArray ttyLineFormat(int fd);
 
 namespace {
 
@@ -164,6 +165,7 @@ void SimDevice::clearRecords()
     in.clear();
     out.clear();
     inSpeeds.clear();
+    inFormats.clear();
     lineAt = Clock::time_point();
 }
 
@@ -172,6 +174,34 @@ bool SimDevice::waitForReceived(int count, int timeoutMs) const
     std::unique_lock<std::mutex> lock(mutex);
     return receivedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
                                     [&] { return in.size() >= count; });
+}
+
+bool SimDevice::waitForAllReceived(int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(mutex);
+    const int ticket = ++drainAsked;
+    wakeServer();
+    return receivedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                                    [&] { return drainAnswered >= ticket; });
+}
+
+void SimDevice::answerAllReceived()
+{
+    int ticket = 0;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (drainAnswered == drainAsked)
+            return;
+        ticket = drainAsked;
+    }
+    // poll() first moves what the kernel still holds for the pty into its
+    // input queue (FIONREAD does not): no POLLIN means nothing is on its way.
+    struct pollfd fd = {master, POLLIN, 0};
+    if (master >= 0 && ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLIN))
+        return;  // the next turn reads it
+    std::lock_guard<std::mutex> lock(mutex);
+    drainAnswered = ticket;
+    receivedChanged.notify_all();
 }
 
 int SimDevice::itemsAccepted() const
@@ -184,6 +214,12 @@ QMap<int, int> SimDevice::receivedSpeeds() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return inSpeeds;
+}
+
+QMap<QByteArray, int> SimDevice::receivedFormats() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return inFormats;
 }
 
 SimDevice::Clock::time_point SimDevice::lastLineAt() const
@@ -265,6 +301,11 @@ void SimDevice::keepSending(const QByteArray &command, char byte, int count)
 void SimDevice::dropLine()
 {
     dropRequested = true;
+    wakeServer();
+}
+
+void SimDevice::wakeServer() const
+{
     if (wakeWrite >= 0) {
         const char wake = 0;
         (void)!::write(wakeWrite, &wake, 1);
@@ -385,6 +426,7 @@ void SimDevice::serve()
         if (!late.isEmpty())
             sendPaced(late, -1);
         sendStream();
+        answerAllReceived();
     }
 }
 
@@ -483,8 +525,10 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
 {
     std::lock_guard<std::mutex> lock(mutex);
     in.append(c);
-    if (c != Esc)
+    if (c != Esc) {
         ++inSpeeds[ttyOutputSpeed(slave)];
+        ++inFormats[ttyLineFormat(slave)];
+    }
     receivedChanged.notify_all();
 
     QByteArray reply;

@@ -56,6 +56,11 @@ public:
     void clearRecords();
     // Waits until at least count bytes have been received.
     bool waitForReceived(int count, int timeoutMs) const;
+    // Waits until the device has taken in every byte written to the line so
+    // far: none is still on its way through the pty or being handled. Once
+    // the program under test has closed the port, received() is then all it
+    // will ever have sent.
+    bool waitForAllReceived(int timeoutMs) const;
     // Item lines accepted with 'O' since the device last granted command mode.
     int itemsAccepted() const;
     // How many received bytes arrived at each line speed that the program
@@ -63,6 +68,9 @@ public:
     // the port right after its closing ESC, and the close restores the
     // line's former settings before the device may have read that byte.
     QMap<int, int> receivedSpeeds() const;
+    // The same for the line format the program had set: data bits, parity
+    // (N, E, O, M or S) and stop bits, such as "8N1" (empty: unknown).
+    QMap<QByteArray, int> receivedFormats() const;
     // When the device took the last line that CR ended (a query, say).
     std::chrono::steady_clock::time_point lastLineAt() const;
 
@@ -145,6 +153,9 @@ private:
     void sendStream();
     void waitUntil(Clock::time_point when);
     void closePty();
+    // Makes serve() take another turn.
+    void wakeServer() const;
+    void answerAllReceived();
     Clock::duration byteTime() const;
 
     mutable std::mutex mutex;
@@ -161,6 +172,9 @@ private:
     QByteArray in;
     QByteArray out;
     QMap<int, int> inSpeeds;
+    QMap<QByteArray, int> inFormats;
+    mutable int drainAsked = 0;  // waitForAllReceived() calls so far
+    int drainAnswered = 0;       // the last of them that serve() answered
     int baud = 0;
     int queryWindowMs = 40;
     QByteArray status;
