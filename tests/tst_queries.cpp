@@ -241,7 +241,9 @@ private slots:
         QCOMPARE(during, (QStringList{"Please Wait... off [color: rgb(0, 0, 0); background-color: rgb(180, 180, 180);]",
                                       "Getting status & information..."}));
         QCOMPARE(w.answerer.summary(), QStringList{StatusError});
-        QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
+        // The device reads the ESC only once it has sent its whole answer.
+        QVERIFY(sim.device().waitForReceived(4, 5000));
+        QCOMPARE(sim.device().received(), "!T\r" + Esc);
     }
 };
 
