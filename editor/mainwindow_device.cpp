@@ -17,6 +17,12 @@ const char Esc = 0x1B;
 // Read time-out of the port dialog's search.
 const int SearchTimeoutMs = 500;
 
+// The longest model answer: the '!' echo, 32 hexadecimal digits and CR.
+// A longer one, or one still coming when the wait ends, counts as none: the
+// query blocks the window with nothing on screen, so its wait is short.
+const int ModelAnswerMax = 34;
+const int ModelAnswerMs = 2000;
+
 const char GreenLamp[] = "background-color: rgb(0, 170, 0);";
 const char RedLamp[] = "background-color: rgb(255, 0, 0);";
 const char GreyLamp[] = "background-color: rgb(180, 180, 180);";
@@ -47,7 +53,10 @@ bool queryModel(const QString &port, int baud, int *type)
     // The device needs a moment after ESC before it takes a query.
     QThread::msleep(400);
     com.sendText(QStringLiteral("!r03E0"), true);
-    QString answer = com.readAnswer();
+    bool cut = false;
+    QString answer = com.readAnswer(nullptr, ModelAnswerMax, ModelAnswerMs, &cut);
+    if (cut)
+        answer.clear();
     answer.chop(1);  // the closing CR
     com.sendByte(Esc, false);
     com.close();
@@ -110,6 +119,10 @@ void MainWindow::status()
     progress.setWindowModality(Qt::WindowModal);
     progress.setLabelText(tr("Getting status & information..."));
     progress.setRange(0, 50);
+    // Longer answers count past the end of the bar: the dialog, and with it
+    // the block on the window, must stay until the query lets go of the port.
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
     progress.show();
 
     comPort com(settings.port, settings.baud);
@@ -120,14 +133,16 @@ void MainWindow::status()
     }
     progress.setValue(progress.value() + 1);
     com.sendText(QStringLiteral("!T"), true);
-    QString answer = com.readAnswer(&progress);
+    bool cut = false;
+    QString answer = com.readAnswer(&progress, comPort::AnswerLimit, -1, &cut);
 
     // The record starts at the last 'I', unless that 'I' ends the answer.
     const int lastI = answer.lastIndexOf(QLatin1Char('I'));
     if (lastI >= 0 && lastI < answer.size() - 1)
         answer = answer.mid(lastI);
 
-    if (answer.size() < StatusRecordMin) {
+    // An answer cut short is not what the device said.
+    if (cut || answer.size() < StatusRecordMin) {
         com.sendByte(Esc, false);
         restoreButton();
         fail();

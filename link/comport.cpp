@@ -1,16 +1,12 @@
 #include "comport.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProgressDialog>
 
 namespace {
 
 const char CR = 0x0D;
-
-// Far longer than any answer a query uses (a 32-digit memory row, a status
-// line of a few dozen characters): a device that never stops sending must
-// not hold the window for as long as it sends.
-const int AnswerLimit = 128;
 
 } // namespace
 
@@ -74,28 +70,35 @@ void comPort::sendCR()
     handle.writeByte(CR);
 }
 
-QString comPort::readAnswer(QProgressDialog *progress)
+QString comPort::readAnswer(QProgressDialog *progress, int maxBytes, int totalMs, bool *cut)
 {
+    const QDeadlineTimer deadline(totalMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(totalMs));
+    bool bounded = false;
     // The dialog is window-modal: while the line is silent it still repaints
     // and a Cancel (or Escape) ends the wait at once.
-    std::function<bool()> dialogLives;
-    if (progress) {
-        dialogLives = [progress] {
+    const std::function<bool()> keepWaiting = [progress, &deadline, &bounded] {
+        if (progress) {
             QCoreApplication::processEvents();
-            return !progress->wasCanceled();
-        };
-    }
+            if (progress->wasCanceled())
+                return false;
+        }
+        bounded = deadline.hasExpired();
+        return !bounded;
+    };
     QString answer;
     char c = 0;
-    while (answer.size() < AnswerLimit && handle.readByte(&c, dialogLives)) {
+    while (!bounded && handle.readByte(&c, keepWaiting)) {
         answer += QLatin1Char(c);
-        if (progress) {
+        bounded = answer.size() > maxBytes || deadline.hasExpired();
+        if (progress && !bounded) {
             if (c != CR)
                 progress->setValue(progress->value() + 1);
             if (progress->wasCanceled())
-                return answer;
+                break;
         }
     }
+    if (cut)
+        *cut = bounded;
     return answer;
 }
 

@@ -31,11 +31,19 @@ public:
     void sendText(const QString &text, bool cr);
     void sendCR();
 
-    // Everything that arrives until a read brings nothing, CR included, but
-    // no more than a query can use. With a progress dialog, each byte but CR
-    // adds one to its value, the dialog handles its events while the line is
-    // silent, and a cancel ends the answer at once.
-    QString readAnswer(QProgressDialog *progress = nullptr);
+    // Far longer than any answer a query uses (a 32-digit memory row, a
+    // status line of a few dozen characters).
+    static constexpr int AnswerLimit = 128;
+
+    // Everything that arrives until a read brings nothing, CR included. With
+    // a progress dialog, each byte but CR adds one to its value, the dialog
+    // handles its events while the line is silent, and a cancel ends the
+    // answer at once. A device that keeps sending must not hold the window:
+    // once the answer grows longer than maxBytes, or it has taken totalMs
+    // (negative: no limit), reading stops and *cut is set; what was read then
+    // is not an answer the device finished.
+    QString readAnswer(QProgressDialog *progress = nullptr, int maxBytes = AnswerLimit, int totalMs = -1,
+                       bool *cut = nullptr);
 
     QString portName() const;
     void setPortName(const QString &port);

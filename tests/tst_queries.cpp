@@ -20,6 +20,7 @@
 #include <QTest>
 
 #include <chrono>
+#include <functional>
 
 namespace {
 
@@ -74,53 +75,60 @@ private slots:
 
         // The menu only lets the user choose: COM1 is not there, so the one
         // listed port is current; no search, no query.
-        QTimer::singleShot(100, [] { qobject_cast<QDialog *>(QApplication::activeModalWidget())->accept(); });
+        w.answerer.setDialogHandler([](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); });
         w.find<QAction>("actionPort")->trigger();
+        w.answerer.setDialogHandler(nullptr);
         const auto labels = w.window().statusBar()->findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(labels.value(1)->text(), QStringLiteral("COM3   Baud: 19200"));
         QCOMPARE(w.window().portSettings().deviceType, 255);
         QCOMPARE(sim.device().received(), QByteArray());
         QVERIFY(w.answerer.boxes.isEmpty());
 
-        // The button searches, then asks for the model at the record's rate:
-        // a 700 has no voice page. The answer comes at once, and the read
-        // ends when the line has been silent for 600 ms.
+        // The button searches, then asks for the model at the record's rate.
+        // The time runs from the query line to the end of the query.
         w.window().portSettings().baud = 57600;
         auto *button = w.find<QPushButton>("button_port");
-        button->click();
-        const qint64 modelMs = msSinceQuery(sim.device());
-        QCOMPARE(w.answerer.summary(), QStringList{"Set Port: The device is available on the following port:\n\nCOM3"});
-        QCOMPARE(receivedUpToEsc(sim.device()), Esc + "!" + Esc + Esc + "!r03E0\r" + Esc);
-        QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
-        QVERIFY2(modelMs >= 570 && modelMs < 1100, qPrintable(QString::number(modelMs)));
-        QCOMPARE(w.window().portSettings().deviceType, 4);
-        QVERIFY(tabs->isTabEnabled(4) && !tabs->isTabEnabled(5));
-
-        // Found by the search, then silent to the model query: model 0.
-        w.answerer.boxes.clear();
-        QTimer mute; // lets the search's handshake through, then keeps quiet
-        connect(&mute, &QTimer::timeout, [&sim] {
-            if (sim.device().received().size() >= 3)
-                sim.device().setSilent(true);
-        });
-        sim.device().clearRecords();
-        mute.start(1);
-        button->click();
-        QCOMPARE(w.answerer.summary().value(1), QStringLiteral("Error: Unknown device! (0)"));
-        QCOMPARE(w.window().portSettings().deviceType, 0);
-        QVERIFY(!tabs->isTabEnabled(0));
-
-        // A device that never stops sending: the query takes the start of it.
-        mute.stop();
-        sim.device().setSilent(false);
-        sim.device().keepSending("!r03E0", 'x', 5000);
-        sim.device().clearRecords();
-        w.answerer.boxes.clear();
-        button->click();
-        const qint64 streamMs = msSinceQuery(sim.device());
-        QVERIFY2(streamMs < 500, qPrintable(QString::number(streamMs)));
-        QCOMPARE(w.answerer.summary().value(1), QStringLiteral("Error: Unknown device! (0)"));
-        QCOMPARE(receivedUpToEsc(sim.device()), Esc + "!" + Esc + Esc + "!r03E0\r" + Esc);
+        const QByteArray digits = QByteArray(30, '0') + "08";
+        struct Model { const char *device; std::function<void(SimDevice &)> setUp; int type; int minMs, maxMs; };
+        const Model models[] = {
+            // A 700, at once: the read ends when the line has been silent for 600 ms.
+            {"prompt", [](SimDevice &) {}, 4, 570, 1100},
+            // Found by the search, then silent to the query: model 0.
+            {"silent", [](SimDevice &d) { d.keepSending("!r03E0", 0, 0); }, 0, 570, 1100},
+            // Never stops sending: the query takes no more than an answer can hold.
+            {"streaming", [](SimDevice &d) { d.keepSending("!r03E0", 'x', 5000); }, 0, 0, 500},
+            // A byte every half second never lets the line fall silent; the
+            // wait for the answer has its own bound.
+            {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, 1800, 2600},
+            // The longest answer: the '!' echo, 32 digits and CR.
+            {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, 570, 1100},
+            // One digit more is no memory row, however it ends.
+            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "0" + digits + "\r"); }, 0, 0, 500},
+        };
+        const QByteArray wire = Esc + "!" + Esc + Esc + "!r03E0\r" + Esc;
+        for (const Model &m : models) {
+            w.answerer.boxes.clear();
+            sim.device().keepSending(QByteArray(), 0);
+            sim.device().setQueryWindow(40);
+            m.setUp(sim.device());
+            sim.device().clearRecords();
+            button->click();
+            const qint64 ms = msSinceQuery(sim.device());
+            QStringList boxes{"Set Port: The device is available on the following port:\n\nCOM3"};
+            if (m.type == 0)
+                boxes << QStringLiteral("Error: Unknown device! (0)");
+            QCOMPARE(w.answerer.summary(), boxes);
+            QCOMPARE(w.window().portSettings().deviceType, m.type);
+            QString enabled;
+            for (int i = 0; i < tabs->count(); ++i)
+                enabled += tabs->isTabEnabled(i) ? '1' : '0';
+            QCOMPARE(enabled, QLatin1String(m.type == 8 ? "111111" : m.type == 4 ? "111110" : "000000"));
+            QVERIFY2(ms >= m.minMs && ms < m.maxMs, qPrintable(QStringLiteral("%1: %2 ms").arg(m.device).arg(ms)));
+            // The closing ESC too, before the next round clears the record.
+            QVERIFY(sim.device().waitForReceived(wire.size(), 2000));
+            QCOMPARE(sim.device().received(), wire);
+            QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
+        }
     }
 
     void statusQuery()
@@ -132,36 +140,57 @@ private slots:
 
         // The query uses the record's rate.
         w.window().portSettings().baud = 57600;
-        struct Answer { QByteArray line; bool refused; const char *shown; };
+        // The first two reads end when the line has been silent for 3 s, the
+        // others with Escape once the answer is in.
+        struct Answer { QByteArray line; bool silence; bool refused; const char *shown; };
         const Answer answers[] = {
             // Cut at the last of two I; signal 0x1A is shown as 25.
-            {"IT:" "I" "1010" "00" "110" "000000" "1A" "0", false, "-G-GRR- 25/27 05B8CC"},
+            {"IT:" "I" "1010" "00" "110" "000000" "1A" "0", true, false, "-G-GRR- 25/27 05B8CC"},
+            // Longer than the 50 the dialog counts to.
+            {QByteArray(40, '-') + "I" "0110" "00" "100" "000000" "0C" "0", true, false, "G--GR-- 12/27 05B8CC"},
             // Every lamp is set again; 5 is still weak.
-            {"x" "I" "0101" "00" "001" "000000" "05" "0", false, "G-G---R 5/27 FF0000"},
+            {"x" "I" "0101" "00" "001" "000000" "05" "0", false, false, "G-G---R 5/27 FF0000"},
             // Signal digits with a sign or a blank are no number: 0, shown as 3.
-            {"I" "0101" "00" "001" "000000" "+F" "0", false, "G-G---R 3/27 FF0000"},
-            {"I" "0101" "00" "001" "000000" " 9" "0", false, "G-G---R 3/27 FF0000"},
+            {"I" "0101" "00" "001" "000000" "+F" "0", false, false, "G-G---R 3/27 FF0000"},
+            {"I" "0101" "00" "001" "000000" " 9" "0", false, false, "G-G---R 3/27 FF0000"},
             // 17 characters from the I, CR included: too short, the lamps stay.
-            {"ZZ" "I" "0000" "00" "111" "000000", true, "G-G---R -1/27 default"},
+            // (Should Escape beat the CR, 16 are as short.)
+            {"ZZ" "I" "0000" "00" "111" "000000", false, true, "G-G---R -1/27 default"},
         };
         for (const Answer &a : answers) {
             w.answerer.boxes.clear();
             sim.device().clearRecords();
             sim.device().setStatusLine(a.line);
-            // The first read ends when the line has been silent for 3 s; the
-            // others with Escape once the answer is in, at once.
-            const bool escape = &a != answers;
-            if (escape) {
-                QTimer::singleShot(300, &w.window(), [&w] {
-                    if (auto *progress = w.window().findChild<QProgressDialog *>())
-                        QTest::keyClick(progress, Qt::Key_Escape);
-                });
-            }
+            // Until the answer is judged, the dialog blocks the window. Once
+            // it has counted every character, on the turn after (the CR that
+            // follows is not counted), the query must still hold the port.
+            QStringList lapses;
+            QString port;
+            int countedTurns = 0;
+            QTimer watch;
+            connect(&watch, &QTimer::timeout, [&] {
+                auto *progress = w.window().findChild<QProgressDialog *>();
+                if (!progress || button->isEnabled())
+                    return;
+                if (!progress->isVisible() || progress->windowModality() != Qt::WindowModal
+                    || QApplication::activeModalWidget() != progress)
+                    lapses << QString::number(progress->value());
+                if (progress->value() != qMin(progress->maximum(), int(a.line.size())) || ++countedTurns != 2)
+                    return;
+                SerialLine probe;
+                port = probe.open(sim.comName()) ? QStringLiteral("free") : QStringLiteral("held");
+                if (!a.silence)
+                    QTest::keyClick(progress, Qt::Key_Escape);
+            });
+            watch.start(5);
             QElapsedTimer clock;
             clock.start();
             button->click();
-            const qint64 ms = escape ? clock.elapsed() : msSinceQuery(sim.device());
-            QVERIFY2(escape ? ms < 700 : ms >= 2970 && ms < 3600, qPrintable(QString::number(ms)));
+            watch.stop();
+            const qint64 ms = a.silence ? msSinceQuery(sim.device()) : clock.elapsed();
+            QVERIFY2(a.silence ? ms >= 2970 && ms < 3600 : ms < 2000, qPrintable(QString::number(ms)));
+            QCOMPARE(lapses, QStringList());
+            QCOMPARE(port, QLatin1String("held"));
             QCOMPARE(w.answerer.summary(), a.refused ? QStringList{StatusError} : QStringList());
             QCOMPARE(panel(w), QLatin1String(a.shown));
             QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
@@ -169,14 +198,17 @@ private slots:
             QCOMPARE(buttonState(button), ReadyButton);
         }
 
-        // A device that never stops sending: what came first is judged.
+        // A device that never stops sending: an answer cut short is not what
+        // the device said.
+        w.answerer.boxes.clear();
         sim.device().clearRecords();
-        sim.device().keepSending("!T", 'x', 5000);
+        sim.device().keepSending("!T", '5', 5000);
         QElapsedTimer clock;
         clock.start();
         button->click();
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
-        QCOMPARE(panel(w), QLatin1String("------- 3/27 FF0000"));
+        QCOMPARE(w.answerer.summary(), QStringList{StatusError});
+        QCOMPARE(panel(w), QLatin1String("G-G---R -1/27 default"));
         QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
         sim.device().keepSending(QByteArray(), 0);
 
@@ -209,7 +241,9 @@ private slots:
         QCOMPARE(during, (QStringList{"Please Wait... off [color: rgb(0, 0, 0); background-color: rgb(180, 180, 180);]",
                                       "Getting status & information..."}));
         QCOMPARE(w.answerer.summary(), QStringList{StatusError});
-        QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
+        // The device reads the ESC only once it has sent its whole answer.
+        QVERIFY(sim.device().waitForReceived(4, 5000));
+        QCOMPARE(sim.device().received(), "!T\r" + Esc);
     }
 };
 

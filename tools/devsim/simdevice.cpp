@@ -290,12 +290,13 @@ void SimDevice::setDropDuringRead(quint16 address, int bytes)
     dropReadBytes = bytes;
 }
 
-void SimDevice::keepSending(const QByteArray &command, char byte, int count)
+void SimDevice::keepSending(const QByteArray &command, char byte, int count, int intervalMs)
 {
     std::lock_guard<std::mutex> lock(mutex);
     streamCommand = command;
     streamByte = byte;
     streamCount = count;
+    streamIntervalMs = qMax(0, intervalMs);
 }
 
 void SimDevice::dropLine()
@@ -433,18 +434,20 @@ void SimDevice::serve()
 void SimDevice::sendStream()
 {
     char byte = 0;
+    int intervalMs = 0;
     {
         std::lock_guard<std::mutex> lock(mutex);
         if (streamLeft == 0 || muted())
             return;
         byte = streamByte;
+        intervalMs = streamIntervalMs;
     }
-    Clock::duration perByte = byteTime();
+    Clock::duration perByte = intervalMs > 0 ? Clock::duration(std::chrono::milliseconds(intervalMs)) : byteTime();
     if (perByte == Clock::duration::zero())
         perByte = std::chrono::milliseconds(1);
     const Clock::time_point now = Clock::now();
     // Catch up on a late turn, but send no burst after a pause.
-    outClock = std::max(outClock, now - std::chrono::milliseconds(20));
+    outClock = std::max(outClock, now - std::max<Clock::duration>(perByte, std::chrono::milliseconds(20)));
     while (running && !dropRequested && master >= 0 && outClock + perByte <= now) {
         // A full line (nobody reads) is tried again on the next turn.
         if (::write(master, &byte, 1) != 1)

@@ -108,9 +108,10 @@ public:
     void setDropDuringRead(quint16 address, int bytes);
     // After the line `command` (CR not included) send `byte` over and over
     // instead of the answer, until ESC comes or `count` bytes went out (-1:
-    // no end; an empty command: never). Unpaced, a byte goes out every
+    // no end; an empty command: never). A byte goes out every `intervalMs`
+    // when that is set, else at the line's pace or, unpaced, every
     // millisecond.
-    void keepSending(const QByteArray &command, char byte, int count = -1);
+    void keepSending(const QByteArray &command, char byte, int count = -1, int intervalMs = 0);
     // Close the pty now.
     void dropLine();
     bool lineDropped() const;
@@ -202,6 +203,7 @@ private:
     char streamByte = 0;
     int streamCount = -1;
     int streamLeft = 0;  // bytes still to stream; -1 until ESC
+    int streamIntervalMs = 0;
     Clock::time_point lineAt;
 
     // Prompt dialogue and text protocol.
