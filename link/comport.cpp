@@ -74,18 +74,23 @@ QString comPort::readAnswer(QProgressDialog *progress, int maxBytes, int totalMs
 {
     const QDeadlineTimer deadline(totalMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever) : QDeadlineTimer(totalMs));
     bool bounded = false;
+    QString answer;
     // The dialog is window-modal: while the line is silent it still repaints
     // and a Cancel (or Escape) ends the wait at once.
-    const std::function<bool()> keepWaiting = [progress, &deadline, &bounded] {
+    const std::function<bool()> keepWaiting = [progress, &deadline, &bounded, &answer] {
         if (progress) {
             QCoreApplication::processEvents();
             if (progress->wasCanceled())
                 return false;
         }
-        bounded = deadline.hasExpired();
-        return !bounded;
+        if (!deadline.hasExpired())
+            return true;
+        // A line the device ended with CR came whole in time; only the wait
+        // for the silence after it is cut short (a slow line needs most of
+        // the time for the answer itself).
+        bounded = !answer.endsWith(QLatin1Char(CR));
+        return false;
     };
-    QString answer;
     char c = 0;
     while (!bounded && handle.readByte(&c, keepWaiting)) {
         answer += QLatin1Char(c);

@@ -102,6 +102,9 @@ private slots:
             {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, 1800, 2600},
             // The longest answer: the '!' echo, 32 digits and CR.
             {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, 570, 1100},
+            // A line so slow (250 baud) that the answer takes most of the wait:
+            // the silence after its CR is cut short, not the answer.
+            {"slow line", [](SimDevice &d) { d.setBaud(250); }, 4, 1100, 2600},
             // One digit more is no memory row, however it ends.
             {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "0" + digits + "\r"); }, 0, 0, 500},
         };
@@ -110,6 +113,7 @@ private slots:
             w.answerer.boxes.clear();
             sim.device().keepSending(QByteArray(), 0);
             sim.device().setQueryWindow(40);
+            sim.device().setBaud(0);
             m.setUp(sim.device());
             sim.device().clearRecords();
             button->click();
@@ -128,6 +132,7 @@ private slots:
             QVERIFY(sim.device().waitForReceived(wire.size(), 2000));
             QCOMPARE(sim.device().received(), wire);
             QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
+            QCOMPARE(sim.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
         }
     }
 
@@ -195,6 +200,7 @@ private slots:
             QCOMPARE(panel(w), QLatin1String(a.shown));
             QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
             QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
+            QCOMPARE(sim.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
             QCOMPARE(buttonState(button), ReadyButton);
         }
 
