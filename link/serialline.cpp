@@ -274,7 +274,7 @@ bool SerialLine::readByte(char *c, const std::function<bool()> &keepWaiting)
         port->waitForReadyRead(int(qBound<qint64>(0, left, qint64(SliceMs))));
         if (port->bytesAvailable() > 0)
             return port->getChar(c);
-        // Ready without data is the end of the input: the line has gone.
+        // No byte in this slice: a line that has gone ends the wait at once.
         if (noteLineError())
             return false;
     } while (!deadline.hasExpired());
