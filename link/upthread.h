@@ -12,8 +12,7 @@ class PortSettings;
 // Reads the configuration blocks out of the device on its own thread. Only a
 // complete read-out, every block a whole row, replaces the record's readRows,
 // once, after the port is closed; a stopped or failed one leaves them as they
-// were. Progress goes
-// out as queued signals only.
+// were. Progress goes out as queued signals only.
 class upThread : public TransferWorker
 {
     Q_OBJECT
