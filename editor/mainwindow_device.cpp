@@ -17,10 +17,11 @@ const char Esc = 0x1B;
 // Read time-out of the port dialog's search.
 const int SearchTimeoutMs = 500;
 
-// The longest model answer: the '!' echo, 32 hexadecimal digits and CR.
-// A longer one, or one still coming when the wait ends, counts as none: the
-// query blocks the window with nothing on screen, so its wait is short.
-const int ModelAnswerMax = 34;
+// Only the end of the model answer is read, so whatever a device puts
+// before its row (the '!', the command itself, blanks) does no harm. An
+// answer longer than any query's, or one still coming when the wait ends,
+// counts as none: the query blocks the window with nothing on screen, so
+// its wait is short.
 const int ModelAnswerMs = 2000;
 
 const char GreenLamp[] = "background-color: rgb(0, 170, 0);";
@@ -52,9 +53,10 @@ bool queryModel(const QString &port, int baud, int *type)
     com.sendByte(Esc, false);
     // The device needs a moment after ESC before it takes a query.
     QThread::msleep(400);
+    com.discardInput();
     com.sendText(QStringLiteral("!r03E0"), true);
     bool cut = false;
-    QString answer = com.readAnswer(nullptr, ModelAnswerMax, ModelAnswerMs, &cut);
+    QString answer = com.readAnswer(nullptr, comPort::AnswerLimit, ModelAnswerMs, &cut);
     if (cut)
         answer.clear();
     answer.chop(1);  // the closing CR
@@ -132,6 +134,7 @@ void MainWindow::status()
         return;
     }
     progress.setValue(progress.value() + 1);
+    com.discardInput();
     com.sendText(QStringLiteral("!T"), true);
     bool cut = false;
     QString answer = com.readAnswer(&progress, comPort::AnswerLimit, -1, &cut);

@@ -8,14 +8,14 @@
 namespace {
 
 // A preset's name becomes line 1 of a saved .cfg file: "---" there ends the
-// reading, so the file could not be opened again, and an empty name is a
-// blank item nobody can tell apart. 255 characters keep even the longest
-// configuration (under 3 KB in UTF-8) far within what the reader takes in.
+// reading, so the file could not be opened again. 255 characters keep even
+// the longest configuration (under 3 KB in UTF-8) far within what the reader
+// takes in. An empty name is a preset like any other.
 constexpr int maxPresetName = 255;
 
 bool isPresetName(const QString &name)
 {
-    return !name.isEmpty() && name != QLatin1String("---") && name.size() <= maxPresetName;
+    return name != QLatin1String("---") && name.size() <= maxPresetName;
 }
 
 } // namespace

@@ -10,11 +10,6 @@ const char CR = 0x0D;
 
 } // namespace
 
-comPort::comPort()
-    : comPort(QStringLiteral("COM1"), 1200)
-{
-}
-
 comPort::comPort(const QString &port, int baud)
     : isOpen(false),
       port(port),
@@ -27,19 +22,12 @@ comPort::~comPort()
     close();
 }
 
-bool comPort::open(quint32 readTotalMultiplier, quint32 readTotalConstant, quint32 writeTotalMultiplier,
-                   quint32 writeTotalConstant)
+bool comPort::open(quint32 readTotalMultiplier, quint32 readTotalConstant, quint32, quint32)
 {
     if (isOpen)
         close();
-    SerialLine::Timeouts timeouts;
-    timeouts.interval = SerialLine::MaxDword;
-    timeouts.readMultiplier = readTotalMultiplier;
-    timeouts.readConstant = readTotalConstant;
-    timeouts.writeMultiplier = writeTotalMultiplier;
-    timeouts.writeConstant = writeTotalConstant;
     const QString mode = QStringLiteral("baud=%1 data=8 parity=N stop=1").arg(baud);
-    isOpen = handle.openConfigured(port, mode, timeouts);
+    isOpen = handle.openConfigured(port, mode, readTotalMultiplier + readTotalConstant);
     return isOpen;
 }
 
@@ -65,9 +53,9 @@ void comPort::sendText(const QString &text, bool cr)
         handle.writeByte(CR);
 }
 
-void comPort::sendCR()
+void comPort::discardInput()
 {
-    handle.writeByte(CR);
+    handle.discardInput();
 }
 
 QString comPort::readAnswer(QProgressDialog *progress, int maxBytes, int totalMs, bool *cut)
@@ -105,6 +93,18 @@ QString comPort::readAnswer(QProgressDialog *progress, int maxBytes, int totalMs
     if (cut)
         *cut = bounded;
     return answer;
+}
+
+// Nothing in the program calls the operations below.
+
+comPort::comPort()
+    : comPort(QStringLiteral("COM1"), 1200)
+{
+}
+
+void comPort::sendCR()
+{
+    handle.writeByte(CR);
 }
 
 QString comPort::portName() const

@@ -14,14 +14,15 @@ class QProgressDialog;
 class comPort
 {
 public:
-    comPort();
     comPort(const QString &port, int baud);
     ~comPort();
     comPort(const comPort &) = delete;
     comPort &operator=(const comPort &) = delete;
 
     // Opens and sets up the port; a one-byte read then waits at most
-    // readTotalMultiplier + readTotalConstant ms. An open port is closed first.
+    // readTotalMultiplier + readTotalConstant ms. A write waits until its
+    // byte is taken: no query sets a write time-out, so both write values
+    // are 0 in every call. An open port is closed first.
     bool open(quint32 readTotalMultiplier, quint32 readTotalConstant, quint32 writeTotalMultiplier,
               quint32 writeTotalConstant);
     void close();
@@ -29,7 +30,10 @@ public:
     // One write per byte; CR (0x0D) follows when cr is set.
     void sendByte(char c, bool cr);
     void sendText(const QString &text, bool cr);
-    void sendCR();
+
+    // Throws away what the device has sent so far, so that a query's answer
+    // starts with what comes after its command.
+    void discardInput();
 
     // Far longer than any answer a query uses (a 32-digit memory row, a
     // status line of a few dozen characters).
@@ -45,6 +49,9 @@ public:
     QString readAnswer(QProgressDialog *progress = nullptr, int maxBytes = AnswerLimit, int totalMs = -1,
                        bool *cut = nullptr);
 
+    // Nothing in the program calls these.
+    comPort();
+    void sendCR();
     QString portName() const;
     void setPortName(const QString &port);
     int baudRate() const;

@@ -72,11 +72,7 @@ bool DeviceLink::open(const QString &port, const LinkSetup &setup)
     close();
     rejections = 0;
     stopFlag = false;
-    SerialLine::Timeouts timeouts;
-    timeouts.interval = SerialLine::MaxDword;
-    timeouts.readMultiplier = setup.readMultiplier;
-    timeouts.readConstant = setup.readConstant;
-    return line.openConfigured(port, setup.modeString(), timeouts);
+    return line.openConfigured(port, setup.modeString(), setup.readMultiplier + setup.readConstant);
 }
 
 bool DeviceLink::stopNow()
@@ -101,12 +97,20 @@ bool DeviceLink::writeAll(const QByteArray &bytes, const std::function<bool()> &
     return true;
 }
 
+bool DeviceLink::request(const QByteArray &bytes, const std::function<bool()> &cancelled)
+{
+    // A late or doubled answer to an earlier request must not pass for the
+    // answer to this one.
+    line.discardInput();
+    return writeAll(bytes, cancelled);
+}
+
 bool DeviceLink::handshake()
 {
     if (!line.isOpen())
         return false;
     for (int attempt = 1; attempt <= 3; ++attempt) {
-        if (!writeAll(QByteArray(1, Bang)))
+        if (!request(QByteArray(1, Bang)))
             return false;
         char c = 0;
         if (line.readByte(&c) && c == Bang)
@@ -135,7 +139,7 @@ DeviceLink::ItemResult DeviceLink::sendItem(const QString &command, const QStrin
         return Failed;
     }
     const QByteArray bytes = (command + payload.toUpper()).toLatin1();
-    if (!writeAll(bytes, hooks.cancelled) || !writeAll(QByteArray(1, CR)))
+    if (!request(bytes, hooks.cancelled) || !writeAll(QByteArray(1, CR)))
         return Failed;
     if (hooks.lineSent)
         hooks.lineSent();
@@ -184,7 +188,7 @@ QString DeviceLink::readBlock(const QString &command, bool *endedByCr, int maxLe
     QString answer;
     if (!line.isOpen())
         return answer;
-    if (!writeAll(command.toLatin1() + CR))
+    if (!request(command.toLatin1() + CR))
         return answer;
     char c = 0;
     while (line.readByte(&c)) {
@@ -206,7 +210,7 @@ bool DeviceLink::probe()
 {
     if (!line.isOpen())
         return false;
-    if (!writeAll(QByteArray(1, Esc)) || !writeAll(QByteArray(1, Bang)))
+    if (!writeAll(QByteArray(1, Esc)) || !request(QByteArray(1, Bang)))
         return false;
     char c = 0;
     if (!line.readByte(&c)) {

@@ -24,6 +24,8 @@ struct LinkSetup
     static LinkSetup readOut();       // 19200 baud, reads wait 500 + 1200 ms
     // The port dialog's baud box text and its time-out.
     static LinkSetup portSearch(const QString &baudText, int timeoutMs);
+
+    // Only the two dialogs that nothing in the program opens use these.
     // The text-image comparison: 1200 baud, reads wait the record's time-out.
     static LinkSetup verify(int serialTimeoutMs);
     // The prompt-driven block read-out: 28800 baud, reads wait 500 + 1200 ms.
@@ -32,7 +34,9 @@ struct LinkSetup
 
 // The device command protocol, the one place where a transfer talks to the
 // device: open and set up, '!' handshake, item writes answered 'O' or '?',
-// block reads ended by CR or silence, ESC and close.
+// block reads ended by CR or silence, ESC and close. Every request ('!', an
+// item line, a read command) first throws away the input that has arrived,
+// so that only what the device sends after it can count as its answer.
 //
 // Runs on the thread of its operation. Every failure writes its fixed
 // diagnostic line and closes the port; a stop request of that thread
@@ -93,7 +97,8 @@ public:
     // Leaves the port open either way.
     bool probe();
 
-    // Raw byte access for operations with a text protocol of their own.
+    // Raw byte access for operations with a text protocol of their own;
+    // only the two dialogs that nothing in the program opens use it.
     void send(const QByteArray &bytes);
     bool receive(char *c);
 
@@ -102,11 +107,15 @@ public:
     // Close without ESC.
     void close();
 
-    // The last failure came from a stop request, not from the device.
+    // The last failure came from a stop request, not from the device. Only
+    // the tests ask; the workers need not tell the two apart.
     bool stopped() const { return stopFlag; }
 
 private:
     bool writeAll(const QByteArray &bytes, const std::function<bool()> &cancelled = {});
+    // Discards the input that has arrived, then writes: only what the device
+    // sends after this can answer it.
+    bool request(const QByteArray &bytes, const std::function<bool()> &cancelled = {});
     bool stopNow();
 
     SerialLine line;

@@ -116,7 +116,7 @@ bool SerialLine::open(const QString &comName)
     candidate->clear(QSerialPort::AllDirections);
     candidate->clearError();
     port = std::move(candidate);
-    limits = Timeouts();
+    readWaitMs = 0;
     lost = false;
     return true;
 }
@@ -145,15 +145,15 @@ bool SerialLine::applyMode(const Mode &mode)
     return ok;
 }
 
-bool SerialLine::setTimeouts(const Timeouts &timeouts)
+bool SerialLine::setReadTimeout(quint32 ms)
 {
     if (!port)
         return false;
-    limits = timeouts;
+    readWaitMs = ms;
     return true;
 }
 
-bool SerialLine::openConfigured(const QString &comName, const QString &modeText, const Timeouts &timeouts)
+bool SerialLine::openConfigured(const QString &comName, const QString &modeText, quint32 readTimeoutMs)
 {
     if (!open(comName)) {
         qDebug("unable to open comport");
@@ -170,7 +170,7 @@ bool SerialLine::openConfigured(const QString &comName, const QString &modeText,
         close();
         return false;
     }
-    if (!setTimeouts(timeouts)) {
+    if (!setReadTimeout(readTimeoutMs)) {
         qDebug("unable to set comport time-out settings");
         close();
         return false;
@@ -181,27 +181,6 @@ bool SerialLine::openConfigured(const QString &comName, const QString &modeText,
 bool SerialLine::stopRequested()
 {
     return QThread::currentThread()->isInterruptionRequested();
-}
-
-qint64 SerialLine::readWait() const
-{
-    // Both multiplier and interval at their maximum: the constant alone.
-    if (limits.interval == MaxDword && limits.readMultiplier == MaxDword)
-        return limits.readConstant == MaxDword ? -1 : qint64(limits.readConstant);
-    // Interval at its maximum and no totals: take what is there and return.
-    if (limits.interval == MaxDword && limits.readMultiplier == 0 && limits.readConstant == 0)
-        return 0;
-    // No time-outs at all: wait for the byte.
-    if (limits.interval == 0 && limits.readMultiplier == 0 && limits.readConstant == 0)
-        return -1;
-    return qint64(limits.readMultiplier) + qint64(limits.readConstant);
-}
-
-qint64 SerialLine::writeWait() const
-{
-    if (limits.writeMultiplier == 0 && limits.writeConstant == 0)
-        return -1;
-    return qint64(limits.writeMultiplier) + qint64(limits.writeConstant);
 }
 
 bool SerialLine::hungUp() const
@@ -231,24 +210,30 @@ bool SerialLine::noteLineError()
     return true;
 }
 
+void SerialLine::discardInput()
+{
+    if (!port)
+        return;
+    // Qt's buffer and the driver's: what the device sent before now.
+    port->clear(QSerialPort::Input);
+    port->clearError();
+}
+
 bool SerialLine::writeByte(char c)
 {
-    if (!port || lost)
+    // A stopped operation sends nothing more, not even the first byte of
+    // its next line.
+    if (!port || lost || stopRequested())
         return false;
     if (port->write(&c, 1) != 1) {
         noteLineError();
         return false;
     }
-    const qint64 wait = writeWait();
-    const QDeadlineTimer deadline(wait < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(wait));
     while (port->bytesToWrite() > 0) {
         if (stopRequested())
             return false;
-        const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
-        if (left <= 0)
-            return false;
         // A write that cannot go on (the line hung up) must not wait for ever.
-        if (!port->waitForBytesWritten(int(qMin<qint64>(left, qint64(SliceMs)))) && noteLineError())
+        if (!port->waitForBytesWritten(SliceMs) && noteLineError())
             return false;
     }
     return true;
@@ -262,16 +247,14 @@ bool SerialLine::readByte(char *c, const std::function<bool()> &keepWaiting)
         return port->getChar(c);
     if (lost)
         return false;
-    const qint64 wait = readWait();
-    const QDeadlineTimer deadline(wait < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(wait));
+    const QDeadlineTimer deadline(readWaitMs);
     do {
         if (stopRequested() || (keepWaiting && !keepWaiting()))
             return false;
         // Events handled by keepWaiting may have read the byte already.
         if (port->bytesAvailable() > 0)
             return port->getChar(c);
-        const qint64 left = deadline.isForever() ? SliceMs : deadline.remainingTime();
-        port->waitForReadyRead(int(qBound<qint64>(0, left, qint64(SliceMs))));
+        port->waitForReadyRead(int(qBound<qint64>(0, deadline.remainingTime(), qint64(SliceMs))));
         if (port->bytesAvailable() > 0)
             return port->getChar(c);
         // No byte in this slice: a line that has gone ends the wait at once.

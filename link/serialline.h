@@ -16,9 +16,6 @@ class QSerialPort;
 class SerialLine
 {
 public:
-    // The value that makes the interval time-out irrelevant for single bytes.
-    static constexpr quint32 MaxDword = 0xFFFFFFFFu;
-
     // Line settings as a mode string describes them.
     struct Mode
     {
@@ -26,18 +23,6 @@ public:
         int dataBits = 8;
         char parity = 'N';  // N, E, O, M or S
         int stopBits = 10;  // in tenths: 10, 15 or 20
-    };
-
-    // Read and write time-outs in milliseconds. Every read asks for one byte,
-    // so a read waits at most readMultiplier + readConstant; zero write values
-    // mean that a write waits until the byte is taken.
-    struct Timeouts
-    {
-        quint32 interval = MaxDword;
-        quint32 readMultiplier = 0;
-        quint32 readConstant = 0;
-        quint32 writeMultiplier = 0;
-        quint32 writeConstant = 0;
     };
 
     SerialLine();
@@ -60,16 +45,21 @@ public:
     bool open(const QString &comName);
     // Applies parsed settings; false when the port refuses one of them.
     bool applyMode(const Mode &mode);
-    // Sets the time-outs for the following reads and writes.
-    bool setTimeouts(const Timeouts &timeouts);
+    // How long a one-byte read waits for its byte (0: takes only what is
+    // there). A write waits until its byte is taken.
+    bool setReadTimeout(quint32 ms);
 
     // The four set-up steps of every operation: open, parse the mode string,
-    // apply it, set the time-outs. The first failing step writes its fixed
-    // diagnostic line and leaves the port closed.
-    bool openConfigured(const QString &comName, const QString &mode, const Timeouts &timeouts);
+    // apply it, set the read time-out. The first failing step writes its
+    // fixed diagnostic line and leaves the port closed.
+    bool openConfigured(const QString &comName, const QString &mode, quint32 readTimeoutMs);
 
-    // Writes one byte; false when it could not be handed over (line gone,
-    // write time-out, or a stop request).
+    // Throws away every byte that has arrived and not been read: what comes
+    // after this can be the answer to what is sent next.
+    void discardInput();
+
+    // Writes one byte; false when it could not be handed over (line gone, or
+    // a stop request, which lets no further byte out).
     bool writeByte(char c);
     // Reads one byte within the read time-out. False when none came, when
     // the line has gone (at once) or when the thread was asked to stop.
@@ -87,8 +77,6 @@ public:
     static bool stopRequested();
 
 private:
-    qint64 readWait() const;
-    qint64 writeWait() const;
     // Records a lost line from Qt's error or the descriptor's hang-up; true
     // once the line is lost.
     bool noteLineError();
@@ -97,7 +85,7 @@ private:
     void drain();
 
     std::unique_ptr<QSerialPort> port;
-    Timeouts limits;
+    qint64 readWaitMs = 0;
     bool lost = false;
 };
 

@@ -195,13 +195,16 @@ void TestFactoryReset::modelChosen_data()
     QTest::newRow("800 written, port dialog accepted") << 8 << "accept";
     QTest::newRow("800, device falls silent") << 8 << "silent";
     QTest::newRow("800, cancelled in the progress dialog") << 8 << "cancel";
+    QTest::newRow("800, 'O' twice for a row, '?' for a later one") << 8 << "doubled";
 }
 
 void TestFactoryReset::modelChosen()
 {
     QFETCH(int, model);
     QFETCH(QString, variant);
-    const bool written = variant.isEmpty() || variant == "accept";
+    const bool written = variant.isEmpty() || variant == "accept" || variant == "doubled";
+    // The row answered '?' once, which must go out again.
+    const int resent = variant == "doubled" ? 19 : 12;
     if (variant == "accept")
         script->dialogHandler = [](QWidget *dialog) { static_cast<QDialog *>(dialog)->accept(); };
     if (variant == "silent")
@@ -211,8 +214,10 @@ void TestFactoryReset::modelChosen()
         dev().setBaud(2400);
         script->progressHandler = ModalScript::press(QStringLiteral("Megszakítás"));
     }
+    if (variant == "doubled")
+        dev().answerItem(4, "OO");  // the second 'O' waits when row 5 goes out
     if (written)
-        dev().rejectItem(12, 1);  // a '?' sends the row again
+        dev().rejectItem(resent, 1);  // a '?' sends the row again
     script->then(ModalScript::press(QMessageBox::Ok));
     script->then(ModalScript::press(model == 8 ? QStringLiteral("Varnidex 800") : QStringLiteral("Varnidex 700")));
     script->then([this](QWidget *box) {
@@ -246,7 +251,7 @@ void TestFactoryReset::modelChosen()
     QByteArray image;
     for (int i = 0; i < 64; ++i) {
         const QByteArray data = i == 0x3E && model == 4 ? Model700Row3E0 : FactoryRows[i][1];
-        expected += (FactoryRows[i][0] + QByteArray(data).replace(' ', "") + '\r').repeated(i == 12 ? 2 : 1);
+        expected += (FactoryRows[i][0] + QByteArray(data).replace(' ', "") + '\r').repeated(i == resent ? 2 : 1);
         image += QByteArray::fromHex(data);
     }
     expected += "\x1b";

@@ -100,13 +100,16 @@ private slots:
             // A byte every half second never lets the line fall silent; the
             // wait for the answer has its own bound.
             {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, 1800, 2600},
-            // The longest answer: the '!' echo, 32 digits and CR.
+            // Whatever comes before the row does no harm: the '!' echo, the
+            // command itself, blanks between the bytes.
             {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, 570, 1100},
+            {"command echoed", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "r03E0" + digits + "\r"); }, 8, 570, 1100},
+            {"spaced bytes", [](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray("00 ").repeated(15) + "04\r"); }, 4, 570, 1100},
             // A line so slow (250 baud) that the answer takes most of the wait:
             // the silence after its CR is cut short, not the answer.
             {"slow line", [](SimDevice &d) { d.setBaud(250); }, 4, 1100, 2600},
-            // One digit more is no memory row, however it ends.
-            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "0" + digits + "\r"); }, 0, 0, 500},
+            // Longer than any answer a query takes, however it ends.
+            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray(100, '0') + digits + "\r"); }, 0, 0, 500},
         };
         const QByteArray wire = Esc + "!" + Esc + Esc + "!r03E0\r" + Esc;
         for (const Model &m : models) {

@@ -55,7 +55,8 @@ private slots:
     void comPortAnswers();
 
     void lineDroppedDuringRead();
-    void stopRequestEndsLongRead();
+    void stopRequestEndsTheExchange_data();
+    void stopRequestEndsTheExchange();
     void devsimProgram();
 
 private:
@@ -238,6 +239,8 @@ void TestSerialLink::blockRead_data()
     QTest::newRow("row") << QByteArray() << "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF08" << true;
     QTest::newRow("lone CR") << QByteArray("\r") << "" << true;
     QTest::newRow("ends in silence") << QByteArray("0A0B") << "0A0B" << false;
+    // What follows the CR is no part of the next answer.
+    QTest::newRow("stray bytes after the CR") << QByteArray("0A0B\r\nX") << "0A0B" << true;
 }
 
 void TestSerialLink::blockRead()
@@ -251,16 +254,19 @@ void TestSerialLink::blockRead()
     QVERIFY(link.open(sim->comName(), quick()));
     QVERIFY(link.handshake());
 
-    QElapsedTimer clock;
-    clock.start();
-    bool byCr = !endedByCr;
-    QCOMPARE(link.readBlock(QStringLiteral("r03E0"), &byCr), answer);
-    QCOMPARE(byCr, endedByCr);
-    // Only an answer without CR waits for the silent read.
-    QCOMPARE(clock.elapsed() >= QuickMs - 30, !endedByCr);
-    QVERIFY(link.isOpen());
+    // Asked twice: the second answer is the same as the first.
+    for (int read = 0; read < 2; ++read) {
+        QElapsedTimer clock;
+        clock.start();
+        bool byCr = !endedByCr;
+        QCOMPARE(link.readBlock(QStringLiteral("r03E0"), &byCr), answer);
+        QCOMPARE(byCr, endedByCr);
+        // Only an answer without CR waits for the silent read.
+        QCOMPARE(clock.elapsed() >= QuickMs - 30, !endedByCr);
+        QVERIFY(link.isOpen());
+    }
     link.finish();
-    QCOMPARE(wire(8), "!r03E0" + CR + Esc);
+    QCOMPARE(wire(14), "!" + QByteArray("r03E0" + CR).repeated(2) + Esc);
 }
 
 void TestSerialLink::comPortAnswers()
@@ -313,9 +319,18 @@ void TestSerialLink::lineDroppedDuringRead()
     QVERIFY(clock.elapsed() < 1000);
 }
 
-void TestSerialLink::stopRequestEndsLongRead()
+void TestSerialLink::stopRequestEndsTheExchange_data()
 {
-    dev().setSilentAfterItems(0);
+    QTest::addColumn<bool>("betweenItems");  // else while the answer is awaited
+    QTest::newRow("awaiting the answer") << false;
+    QTest::newRow("as the device accepted the item") << true;
+}
+
+void TestSerialLink::stopRequestEndsTheExchange()
+{
+    QFETCH(bool, betweenItems);
+    if (!betweenItems)
+        dev().setSilentAfterItems(0);
     DebugCapture debug;
     QString outcome;
     std::atomic<bool> lineSent{false};
@@ -324,22 +339,31 @@ void TestSerialLink::stopRequestEndsLongRead()
         if (link.open(sim->comName(), LinkSetup::download()) && link.handshake()) {
             DeviceLink::ItemHooks hooks;
             hooks.lineSent = [&lineSent] { lineSent = true; };
-            const bool accepted = link.writeItem(QStringLiteral("w0002"), QStringLiteral("0A"), hooks);
+            bool accepted = link.writeItem(QStringLiteral("w0002"), QStringLiteral("0A"), hooks);
+            if (betweenItems && accepted) {
+                // Escape lands just after the 'O': the next item must not begin.
+                QThread::currentThread()->requestInterruption();
+                accepted = link.writeItem(QStringLiteral("w0003"), QStringLiteral("05"), hooks);
+            }
             outcome = QStringLiteral("accepted %1, stopped %2, open %3")
                           .arg(int(accepted)).arg(int(link.stopped())).arg(int(link.isOpen()));
         }
     }));
     worker->start();
-    // The item line is out: the worker goes on into the 2000 ms read of the answer.
-    QVERIFY(QTest::qWaitFor([&lineSent] { return lineSent.load(); }, 3000));
-
-    QElapsedTimer clock;
-    clock.start();
-    worker->requestInterruption();
+    if (!betweenItems) {
+        // The item line is out: the worker goes on into the 2000 ms read of the answer.
+        QVERIFY(QTest::qWaitFor([&lineSent] { return lineSent.load(); }, 3000));
+        QElapsedTimer clock;
+        clock.start();
+        worker->requestInterruption();
+        QVERIFY(worker->wait(3000));
+        QVERIFY2(clock.elapsed() < 300, qPrintable(QStringLiteral("stop took %1 ms").arg(clock.elapsed())));
+    }
     QVERIFY(worker->wait(3000));
-    QVERIFY2(clock.elapsed() < 300, qPrintable(QStringLiteral("stop took %1 ms").arg(clock.elapsed())));
     QCOMPARE(outcome, QStringLiteral("accepted 0, stopped 1, open 0"));
     QVERIFY(debug.lines().isEmpty());  // a stop is not a device failure
+    // Not a byte after the stop, and no ESC.
+    QCOMPARE(receivedInAll(dev()), QByteArray("!w00020A\r"));
     SerialLine line;
     QVERIFY(line.open(sim->comName()));
 }

@@ -105,9 +105,9 @@ void TestStartup::presetFile_data()
         << QByteArray("Fast = 120 , 80 , 90 , 500\r\n- - -\r\nLate=1,2,3,4\r\n")
         << QStringList{"Fast", "Default", "Other"} << QStringList{"120,80,90,500", "100,64,100,810"}
         << QStringList{"120", "80", "90", "500"} << false;
-    QTest::newRow("malformed lines and an empty name skipped")
-        << QByteArray("a=b=c\nnoequals\n=1,2,3,4\n") << QStringList{"Default", "Other"}
-        << QStringList{"100,64,100,810"} << QStringList{"100", "64", "100", "810"} << false;
+    QTest::newRow("malformed lines skipped, empty name kept")
+        << QByteArray("a=b=c\nnoequals\n=1,2,3,4\n") << QStringList{"", "Default", "Other"}
+        << QStringList{"1,2,3,4", "100,64,100,810"} << QStringList{"1", "2", "3", "4"} << false;
     // Line 1 of a saved .cfg: "---" would end its reading.
     const QString longest(255, QChar(0x150)); // Ő
     QTest::newRow("names that no .cfg can hold skipped")

@@ -96,31 +96,58 @@ void TestTransfers::init()
 
 void TestTransfers::download_data()
 {
-    QTest::addColumn<int>("rejections");  // '?' answers to the second item
-    QTest::newRow("'?' twice") << 2;
-    QTest::newRow("'?' three times") << 3;
+    QTest::addColumn<int>("items");       // the first three as below, then text items
+    QTest::addColumn<int>("doubled");     // the item answered "OO" (-1: none)
+    QTest::addColumn<int>("rejected");    // the item answered '?'
+    QTest::addColumn<int>("rejections");  // how many times
+    QTest::newRow("'?' twice") << 3 << -1 << 1 << 2;
+    QTest::newRow("'?' three times") << 3 << -1 << 1 << 3;
+    // The second 'O' is waiting when the next line goes out: it must not
+    // pass for that line's answer, or the '?' for the 20th item would be
+    // taken for the 21st and the 20th never sent again.
+    QTest::newRow("'O' twice for the 5th, '?' for the 20th") << 21 << 4 << 19 << 1;
 }
 
 void TestTransfers::download()
 {
+    QFETCH(int, items);
+    QFETCH(int, doubled);
+    QFETCH(int, rejected);
     QFETCH(int, rejections);
     const bool accepted = rejections < 3;
-    dev().rejectItem(1, rejections);
+    QStringList rowAddr{"w0005", "w0010", "w02FE"};
+    QStringList rowData{"0102", "ab#", "ff"};
+    QList<QByteArray> lines{"w000541314132\r", "w0010616200\r", "w02FEFF\r"};
+    for (int i = rowAddr.size(); i < items; ++i) {
+        const QByteArray head = "w" + QByteArray::number(0x040 + 16 * i, 16).toUpper().rightJustified(4, '0');
+        rowAddr << QString::fromLatin1(head);
+        rowData << QStringLiteral("%1#").arg(QChar('a' + i));
+        lines << head + QByteArray(1, char('a' + i)).toHex().toUpper() + "00\r";
+    }
+    if (doubled >= 0)
+        dev().answerItem(doubled, "OO");
+    dev().rejectItem(rejected, rejections);
     DebugCapture debug;
-    dload d(settings, {"w0005", "w0010", "w02FE"}, {"0102", "ab#", "ff"});
+    dload d(settings, rowAddr, rowData);
     QCOMPARE(labelText(d), QStringLiteral("Betöltés folyamatban..."));
     QVERIFY(runToEnd(d));
     QCOMPARE(labelText(d) == QLatin1String("Success!"), accepted);
 
-    // Handshake, the items as hex text in list order, the rejected one three times; then
-    // ESC, or after a third '?' nothing more at all.
-    QCOMPARE(receivedInAll(dev()), "!w000541314132\r" + QByteArray("w0010616200\r").repeated(3)
-                                   + (accepted ? "w02FEFF\r" + Esc : QByteArray()));
+    // Handshake, the items as hex text in list order, the rejected one once
+    // more for each '?' (three sendings at most); then ESC, or after a third
+    // '?' nothing more at all.
+    QByteArray expected = "!";
+    for (int i = 0; i < (accepted ? items : rejected + 1); ++i)
+        expected += lines.at(i).repeated(i == rejected ? qMin(rejections + 1, 3) : 1);
+    QCOMPARE(receivedInAll(dev()), expected + (accepted ? Esc : QByteArray()));
+    QCOMPARE(dev().itemsAccepted(), accepted ? items : rejected);
+    for (int i = 3; accepted && i < items; ++i)
+        QCOMPARE(dev().memory().mid(0x040 + 16 * i, 2), QByteArray(1, char('a' + i)) + '\0');
     QCOMPARE(debug.lines(), accepted ? QStringList() : QStringList{"download error"});
     QVERIFY(portIsFree());
     // Every line sent is a step, yet the bar ends full.
     if (accepted)
-        QCOMPARE(progress(d), QStringLiteral("1..3: 3"));
+        QCOMPARE(progress(d), QStringLiteral("1..%1: %1").arg(items));
 
     // The window's close button does nothing; Ok ends the dialog at once.
     QVERIFY(!d.close());

@@ -481,17 +481,27 @@ void SimDevice::sendPaced(const QByteArray &bytes, int dropAt)
         }
         if (i == bytes.size())
             break;
+        // Unpaced, a reply goes out in one piece (up to a drop point), as
+        // back-to-back bytes reach a reader together: a doubled answer is
+        // then waiting as a whole, not half of it.
+        const int count = perByte == Clock::duration::zero() ? (dropAt > i ? dropAt : int(bytes.size())) - i : 1;
         outClock = std::max(outClock, start) + perByte;
         waitUntil(outClock);
         if (!running || dropRequested)
             break;
-        while (running && ::write(master, bytes.constData() + i, 1) != 1) {
-            if (errno != EAGAIN && errno != EINTR)
+        for (int done = 0; running && done < count;) {
+            const ssize_t n = ::write(master, bytes.constData() + i + done, size_t(count - done));
+            if (n > 0) {
+                done += int(n);
+            } else if (errno == EAGAIN || errno == EINTR) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            } else {
                 return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
         }
         std::lock_guard<std::mutex> lock(mutex);
-        out.append(bytes.at(i));
+        out.append(bytes.mid(i, count));
+        i += count - 1;
     }
     if (dropRequested && master >= 0) {
         closePty();
