@@ -176,10 +176,6 @@ void MainWindow::nevjegy()
     box->show();
 }
 
-void MainWindow::verify_func()
-{
-}
-
 void MainWindow::contents()
 {
     // The desktop handler cannot tell us that a document is missing, so a
@@ -189,6 +185,11 @@ void MainWindow::contents()
         QMessageBox::critical(this, QStringLiteral("Help"), tr("Error! Cannot open the documentation."),
                               QMessageBox::Ok);
     }
+}
+
+// Nothing in the program connects or calls these two slots.
+void MainWindow::verify_func()
+{
 }
 
 void MainWindow::show_info()
