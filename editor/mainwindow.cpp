@@ -125,7 +125,7 @@ MainWindow::MainWindow(QWidget *parent)
     linkLabel = new QLabel(this);
     linkLabel->setOpenExternalLinks(true);
     linkLabel->setText(QStringLiteral("devloader &copy; its developers &ndash; <a href=\"%1\">User's guide</a>")
-                           .arg(about::helpDocumentUrl().toString(QUrl::FullyEncoded).toHtmlEscaped()));
+                           .arg(BuildProfile::helpDocumentUrl().toString(QUrl::FullyEncoded).toHtmlEscaped()));
     statusBar()->insertWidget(2, linkLabel, 0);
 
     QTimer::singleShot(500, this, &MainWindow::newfile);
@@ -176,19 +176,20 @@ void MainWindow::nevjegy()
     box->show();
 }
 
-void MainWindow::verify_func()
-{
-}
-
 void MainWindow::contents()
 {
     // The desktop handler cannot tell us that a document is missing, so a
     // missing file is reported the same way as a refused one.
-    const QUrl document = about::helpDocumentUrl();
+    const QUrl document = BuildProfile::helpDocumentUrl();
     if (!QFileInfo::exists(document.toLocalFile()) || !QDesktopServices::openUrl(document)) {
         QMessageBox::critical(this, QStringLiteral("Help"), tr("Error! Cannot open the documentation."),
                               QMessageBox::Ok);
     }
+}
+
+// Nothing in the program connects or calls these two slots.
+void MainWindow::verify_func()
+{
 }
 
 void MainWindow::show_info()

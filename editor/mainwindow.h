@@ -43,12 +43,9 @@ public:
     static bool isNumeric(const QString &text);
     static bool isPhoneNumber(const QString &text);
     static bool isIpAddress(const QString &text);
-    static bool isHexOrEmpty(const QString &text);
 
     // Code-group data text for the download: "0" becomes "0A", any other c "0c".
     static QString encodeCodeDigits(const QString &digits);
-    static QString digitsToAsciiHex(const QString &digits);
-    static QString hexToText(const QString &hex);
 
     // Decoders of the read-out rows held in the settings record.
     QString decodeNumber(int row, int pos, int count) const;
@@ -62,15 +59,11 @@ public:
     void applyDeviceType(int type);
     void writeFactoryImage(int model);
 
-    // The one live link settings record.
-    PortSettings &portSettings() { return settings; }
-
 public slots:
     void newfile();
     void openfile();
     void save();
     void saveas();
-    void verify_func();
     void show_port();
     void status();
     void smsFrameEnable();
@@ -82,7 +75,6 @@ public slots:
     void download();
     void readup();
     void resetFactoryDefaults();
-    void show_info();
     void nevjegy();
     void contents();
     void input_g1();
@@ -93,6 +85,20 @@ public slots:
     void input_g6();
     void apnSelect();
     void hsSelect();
+
+    // Nothing in the program connects or calls what follows.
+    void verify_func();  // does nothing
+    void show_info();    // the link settings in a message box
+
+public:
+    // A text rule like the validators' own: empty, or a base-16 number.
+    static bool isHexOrEmpty(const QString &text);
+    // Decimal digits as their ASCII codes in hex ("7" gives "37").
+    static QString digitsToAsciiHex(const QString &digits);
+    // Hex pairs back to characters up to a "00" pair; 0 and FF are dropped.
+    static QString hexToText(const QString &hex);
+    // The one live link settings record; only the tests reach it this way.
+    PortSettings &portSettings() { return settings; }
 
 private:
     // Line edits inside a container, depth first in creation order: the

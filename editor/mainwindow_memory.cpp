@@ -48,6 +48,7 @@ QString MainWindow::encodeCodeDigits(const QString &digits)
     return data;
 }
 
+// Nothing in the program calls these two.
 QString MainWindow::digitsToAsciiHex(const QString &digits)
 {
     QString hex;

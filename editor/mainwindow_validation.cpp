@@ -93,6 +93,7 @@ bool MainWindow::isIpAddress(const QString &text)
     return true;
 }
 
+// Nothing in the program calls this.
 bool MainWindow::isHexOrEmpty(const QString &text)
 {
     if (text.isEmpty())

@@ -33,10 +33,11 @@ QString decode(const QByteArray &bytes)
     // Only decoding tells whether the bytes are valid UTF-8.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     const QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    // Built only now: setting up a code page loads its conversion tables.
     QStringDecoder codePage(BuildProfile::codePage());
-    if (utf8.hasError() && codePage.isValid())
-        return codePage.decode(bytes);
-    return text;
+    return codePage.isValid() ? codePage.decode(bytes) : text;
 }
 
 // The code page while every character fits it, so that older installs can

@@ -4,7 +4,7 @@
 #include "buildprofile.h"
 
 #include <QEvent>
-#include <QFileInfo>
+#include <QUrl>
 
 about::about(QWidget *parent)
     : QDialog(parent),
@@ -13,18 +13,14 @@ about::about(QWidget *parent)
     ui->setupUi(this);
     // The form leaves the link's target open: the document's name differs
     // between the builds.
-    ui->label_3->setText(ui->label_3->text().arg(helpDocumentUrl().toString(QUrl::FullyEncoded).toHtmlEscaped()));
+    const QString target = BuildProfile::helpDocumentUrl().toString(QUrl::FullyEncoded).toHtmlEscaped();
+    ui->label_3->setText(ui->label_3->text().arg(target));
     ui->label_v->setText(tr("Varnidex 700/800 downloader software v7.04"));
 }
 
 about::~about()
 {
     delete ui;
-}
-
-QUrl about::helpDocumentUrl()
-{
-    return QUrl::fromLocalFile(QFileInfo(BuildProfile::helpDocument()).absoluteFilePath());
 }
 
 void about::changeEvent(QEvent *event)

@@ -2,7 +2,6 @@
 #define ABOUT_H
 
 #include <QDialog>
-#include <QUrl>
 
 class Ui_about;
 
@@ -15,10 +14,6 @@ class about : public QDialog
 public:
     explicit about(QWidget *parent);
     ~about() override;
-
-    // The build's help document in the working folder: the target of the
-    // program's links and of the Contents action.
-    static QUrl helpDocumentUrl();
 
 protected:
     void changeEvent(QEvent *event) override;

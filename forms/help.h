@@ -5,8 +5,8 @@
 
 class Ui_help;
 
-// Shows the plain help text file "wqv_800.hlp" of the working folder,
-// read-only. The Help menu opens the PDF document instead.
+// Shows the plain help text file "wqv_800.hlp" of the working folder, read-only.
+// Nothing in the program opens this dialog; the Help menu opens the PDF document.
 class help : public QDialog
 {
     Q_OBJECT

@@ -8,6 +8,7 @@ class Ui_separators;
 // Edits the download and upload separator characters, starting from the
 // current ones. Ok needs both fields filled; the values stay in the form's
 // line edits.
+// Nothing in the program opens this dialog.
 class separators : public QDialog
 {
     Q_OBJECT

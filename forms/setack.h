@@ -8,6 +8,7 @@ class Ui_setAck;
 // Edits the acknowledge character, starting from the current one.
 // Ok follows whether the field holds a character; the value stays in the
 // form's line edit.
+// Nothing in the program opens this dialog.
 class setAck : public QDialog
 {
     Q_OBJECT

@@ -8,6 +8,7 @@ class Ui_setFix;
 // Edits the fixed checksum character; starts empty.
 // Ok follows whether the field holds a character; the value stays in the
 // form's line edit.
+// Nothing in the program opens this dialog.
 class setFix : public QDialog
 {
     Q_OBJECT

@@ -8,6 +8,7 @@ class Ui_setUC;
 // Edits the upload command character, starting from the current one.
 // Ok follows whether the field holds a character; the value stays in the
 // form's line edit.
+// Nothing in the program opens this dialog.
 class setUC : public QDialog
 {
     Q_OBJECT

@@ -10,6 +10,7 @@ class Ui_Factory;
 
 // Modal progress dialog of the threaded row write: runs frThread on a copy
 // of the settings and of the row lists and shows the outcome.
+// Nothing in the program opens this dialog; the factory reset uses frWriter.
 class Factory : public TransferDialog
 {
     Q_OBJECT

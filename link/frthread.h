@@ -5,6 +5,7 @@
 
 // Writes a list of memory rows into the device on its own thread, the way
 // the factory-image writer sends them (blanks removed, upper case).
+// Only the Factory dialog runs it, and nothing in the program opens that.
 class frThread : public WriteListWorker
 {
     Q_OBJECT

@@ -9,6 +9,7 @@ class Ui_kiolvas;
 // Modal progress dialog of the byte-wise block read-out: runs rdThread,
 // which fills the record's readRows on success, and shows the outcome.
 // Destroying it stops a running read-out and waits for its worker.
+// Nothing in the program opens this dialog.
 class kiolvas : public TransferDialog
 {
     Q_OBJECT

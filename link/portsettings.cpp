@@ -16,6 +16,7 @@ PortSettings::PortSettings()
 {
 }
 
+// Nothing in the program calls this one.
 PortSettings::PortSettings(const QString &port, const int &baud, const char &checkSize,
                            const char &ackChar, const int &serialTimeout)
     : PortSettings()
@@ -27,6 +28,7 @@ PortSettings::PortSettings(const QString &port, const int &baud, const char &che
     this->serialTimeout = serialTimeout;
 }
 
+// Nothing in the program calls this.
 quint8 PortSettings::readSettings(QTextStream &stream)
 {
     quint8 accepted = 0;

@@ -12,11 +12,13 @@ class PortSettings
 {
 public:
     PortSettings();
+    // Nothing in the program calls this one.
     PortSettings(const QString &port, const int &baud, const char &checkSize, const char &ackChar,
                  const int &serialTimeout);
 
     // Reads "key = value" lines up to "---" or the end of the stream.
     // Returns the mask of the required keys that were missing or rejected.
+    // Nothing in the program calls this.
     quint8 readSettings(QTextStream &stream);
 
     QString port;

@@ -13,6 +13,7 @@ class PortSettings;
 // (CR, 'c', '>' prompt, "*br" and the address) at 28800 baud, on its own
 // thread. Only a complete read-out replaces the record's readRows, once,
 // after the port is closed. Progress goes out as queued signals only.
+// Only the kiolvas dialog runs it, and nothing in the program opens that.
 class rdThread : public TransferWorker
 {
     Q_OBJECT

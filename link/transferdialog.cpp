@@ -17,38 +17,39 @@ TransferDialog::~TransferDialog()
 {
     // Escape may have ended the dialog during the transfer.
     stopWorker();
-    delete thread;
+    delete workerThread;
 }
 
 void TransferDialog::startWorker(TransferWorker *worker, QProgressBar *progressBar)
 {
-    thread = worker;
+    workerThread = worker;
     bar = progressBar;
-    connect(thread, &TransferWorker::progressRange, this,
+    connect(workerThread, &TransferWorker::progressRange, this,
             [this](int minimum, int maximum) {
                 bar->setRange(minimum, maximum);
                 bar->reset();
             },
             Qt::QueuedConnection);
-    connect(thread, &TransferWorker::progressStep, this, [this] { advanceProgress(); }, Qt::QueuedConnection);
-    connect(thread, &TransferWorker::progressAdvance, this, &TransferDialog::advanceProgress, Qt::QueuedConnection);
-    connect(thread, &TransferWorker::progressValue, bar, &QProgressBar::setValue, Qt::QueuedConnection);
-    connect(thread, &QThread::finished, this, &TransferDialog::completed, Qt::QueuedConnection);
-    thread->start(QThread::InheritPriority);
+    connect(workerThread, &TransferWorker::progressStep, this, [this] { advanceProgress(); }, Qt::QueuedConnection);
+    connect(workerThread, &TransferWorker::progressAdvance, this, &TransferDialog::advanceProgress,
+            Qt::QueuedConnection);
+    connect(workerThread, &TransferWorker::progressValue, bar, &QProgressBar::setValue, Qt::QueuedConnection);
+    connect(workerThread, &QThread::finished, this, &TransferDialog::completed, Qt::QueuedConnection);
+    workerThread->start(QThread::InheritPriority);
 }
 
 void TransferDialog::stopWorker()
 {
-    if (!thread)
+    if (!workerThread)
         return;
-    thread->requestInterruption();
-    thread->wait();
+    workerThread->requestInterruption();
+    workerThread->wait();
 }
 
 void TransferDialog::showOutcome(QLabel *label, QDialogButtonBox *buttons, const QString &successText,
                                  const QString &failureText)
 {
-    if (thread->success) {
+    if (workerThread->success) {
         label->setText(successText);
         auto *timer = new QTimer(this);
         timer->setSingleShot(true);

@@ -26,7 +26,7 @@ protected:
     // Takes the worker over, routes its progress to bar and starts it;
     // finished() reaches completed() in the GUI thread.
     void startWorker(TransferWorker *worker, QProgressBar *bar);
-    TransferWorker *worker() const { return thread; }
+    TransferWorker *worker() const { return workerThread; }
     // Stops a running worker and waits until it has ended.
     void stopWorker();
 
@@ -41,7 +41,7 @@ protected:
 private:
     void advanceProgress(int steps = 1);
 
-    TransferWorker *thread = nullptr;
+    TransferWorker *workerThread = nullptr;
     QProgressBar *bar = nullptr;
 };
 

@@ -23,8 +23,10 @@ signals:
     // One step of the transfer done.
     void progressStep();
     // Several steps at once (a negative count moves the bar back).
+    // Only the block read-out worker sends it, and nothing in the program runs that.
     void progressAdvance(int steps);
     // The bar shows this value; one outside the range leaves it as it is.
+    // Only the verify worker sends it, and nothing in the program runs that.
     void progressValue(int value);
 
 protected:

@@ -10,6 +10,7 @@ class Ui_verify;
 // Modal progress dialog of the text-image comparison: runs vThread on a copy
 // of the settings and on the line edits and check boxes under source, and
 // shows whether the device holds the same image. Cancel stops it at any time.
+// Nothing in the program opens this dialog.
 class verify : public TransferDialog
 {
     Q_OBJECT

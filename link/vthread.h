@@ -12,6 +12,7 @@ class QObject;
 // Compares the text image of a form with the one the device sends back, on
 // its own thread, at 1200 baud with the device's text protocol ('~' and the
 // upload command; no handshake). Only the first 272 characters count.
+// Only the verify dialog runs it, and nothing in the program opens that.
 class vThread : public TransferWorker
 {
     Q_OBJECT

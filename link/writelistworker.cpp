@@ -9,6 +9,7 @@ WriteListWorker::WriteListWorker(const PortSettings &settings, const QStringList
 {
 }
 
+// Nothing in the program connects these two slots.
 void WriteListWorker::pauseEnd()
 {
     pause = false;

@@ -15,6 +15,7 @@ class WriteListWorker : public TransferWorker
     Q_OBJECT
 
 public slots:
+    // Nothing in the program connects these, and run() reads neither field they set.
     void pauseEnd();
     void noResponseSlot();
 

@@ -1,9 +1,16 @@
 #include "buildprofile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTranslator>
+#include <QUrl>
 
 namespace BuildProfile {
+
+QUrl helpDocumentUrl()
+{
+    return QUrl::fromLocalFile(QFileInfo(helpDocument()).absoluteFilePath());
+}
 
 #ifdef DEVLOADER_HU
 

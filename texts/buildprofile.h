@@ -4,6 +4,7 @@
 #include <QString>
 
 class QCoreApplication;
+class QUrl;
 
 // What differs between the English and the Hungarian program besides the
 // texts. Each executable links exactly one definition of these.
@@ -11,6 +12,9 @@ namespace BuildProfile {
 
 // The help document, relative to the working directory.
 QString helpDocument();
+// The same document in the working folder as a URL: the target of the
+// program's links and of the Contents action.
+QUrl helpDocumentUrl();
 
 // The program's Windows 8-bit code page, in which older installs read and
 // wrote every file: files are written in it whenever their text fits it, and
