@@ -214,9 +214,9 @@ void SerialLine::discardInput()
 {
     if (!port)
         return;
-    // Qt's buffer and the driver's: what the device sent before now.
+    // Qt's buffer and the driver's: what the device sent before now. An
+    // error this raises stays, so that a line lost meanwhile is noticed.
     port->clear(QSerialPort::Input);
-    port->clearError();
 }
 
 bool SerialLine::writeByte(char c)
