@@ -117,8 +117,7 @@ void MainWindow::readup()
                                                    int row, int pos, int place = 0) {
         const QString group = settings.readRows.at(row).mid(pos, 8);
         if (!isCodeGroup(group)) {
-            qualifier->clear();
-            code->clear();
+            code->clear();  // the qualifier cannot be typed in again and keeps its text
             leaveOut(label, place, spacedBytes(group));
             return;
         }
