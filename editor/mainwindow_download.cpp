@@ -11,7 +11,7 @@ namespace {
 // value is refused before anything is sent: the device would store a
 // shifted, truncated or different value, or reject the line after the
 // transfer had started.
-enum class Fault { None, Range, NotNumber, NotDigits, Address, Character, EndMark, ShortCode };
+enum class Fault { None, Range, NotNumber, NotDigits, Address, Character, EndMark, ShortCode, NoQualifier };
 
 // Every code of a group has this many digits; a shorter one would leave the
 // group's old digits behind it in the device.
@@ -131,6 +131,10 @@ public:
         digits(code);
         if (!code->text().isEmpty() && code->text().size() < CodeDigits)
             fail(Fault::ShortCode, code);
+        // Without its qualifier the code's first digit would land on the
+        // qualifier's byte. The qualifier is disabled, so the code is shown.
+        if (!code->text().isEmpty() && qualifier->text().size() != 1)
+            fail(Fault::NoQualifier, code);
         append(head, MainWindow::encodeCodeDigits(qualifier->text() + code->text()));
     }
 
@@ -297,6 +301,9 @@ void MainWindow::download()
             break;
         case Fault::ShortCode:
             text = tr("A code must have three digits.");
+            break;
+        case Fault::NoQualifier:
+            text = tr("A code cannot be sent without its one-digit qualifier.");
             break;
         default:
             text = tr("A field contains a character that cannot be sent to the device.");

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "upload.h"
+#include "upthread.h"
 
 #include <QMessageBox>
 
@@ -47,9 +48,20 @@ void MainWindow::readup()
 
     Ui_MainWindow *const f = ui;
 
+    // Fields are named by their device address and size in bytes.
+    const auto bytesAt = [this](int address, int count) {
+        const upThread::RowPosition at = upThread::rowPosition(address);
+        return settings.readRows.value(at.row).mid(at.pos, 2 * count);
+    };
+    const auto decode = [this](QString (MainWindow::*decoder)(int, int, int) const, int address, int count) {
+        const upThread::RowPosition at = upThread::rowPosition(address);
+        return (this->*decoder)(at.row, at.pos, 2 * count);
+    };
+    const auto byteValue = [&decode](int address) { return decode(&MainWindow::decodeNumber, address, 1); };
+
     // The mode byte is read as decimal digits; every value the download
     // writes (1 to 5 and 7) gives its channel combination.
-    switch (settings.readRows.at(0).left(2).toInt()) {
+    switch (bytesAt(0x000, 1).toInt()) {
     case 1:
         gprsFrameEnable();
         smsFrameDisable();
@@ -101,84 +113,84 @@ void MainWindow::readup()
         field->clear();
         leaveOut(label, place, value);
     };
-    const auto number = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos) {
-        put(field, label, decodeNumber(row, pos, 2));
+    const auto number = [&put, &byteValue](QLineEdit *field, const QLabel *label, int address) {
+        put(field, label, byteValue(address));
     };
-    const auto text = [this, &put](QLineEdit *field, const QLabel *label, int row, int pos, int count) {
-        put(field, label, decodeText(row, pos, count));
+    const auto text = [&put, &decode](QLineEdit *field, const QLabel *label, int address, int count) {
+        put(field, label, decode(&MainWindow::decodeText, address, count));
     };
-    const auto address = [this, &put](QLineEdit *field, const QLabel *label, int pos) {
+    const auto ipAddress = [&put, &byteValue](QLineEdit *field, const QLabel *label, int address) {
         QStringList parts;
-        for (int k = 0; k < 8; k += 2)
-            parts << decodeNumber(2, pos + k, 2);
+        for (int k = 0; k < 4; ++k)
+            parts << byteValue(address + k);
         put(field, label, parts.join(QLatin1Char('.')));
     };
-    const auto codeGroup = [this, &put, &leaveOut](QLineEdit *qualifier, QLineEdit *code, const QLabel *label,
-                                                   int row, int pos, int place = 0) {
-        const QString group = settings.readRows.at(row).mid(pos, 8);
+    const auto codeGroup = [this, &put, &leaveOut, &bytesAt](QLineEdit *qualifier, QLineEdit *code,
+                                                             const QLabel *label, int address, int place = 0) {
+        const QString group = bytesAt(address, 4);
         if (!isCodeGroup(group)) {
-            qualifier->clear();
-            code->clear();
+            code->clear();  // the qualifier cannot be typed in again and keeps its text
             leaveOut(label, place, spacedBytes(group));
             return;
         }
-        put(qualifier, label, decodeDigit(row, pos), place);
-        put(code, label, decodeCodeDigits(row, pos, 8), place);
+        const upThread::RowPosition at = upThread::rowPosition(address);
+        put(qualifier, label, decodeDigit(at.row, at.pos), place);
+        put(code, label, decodeCodeDigits(at.row, at.pos, 8), place);
     };
     const auto handshake = [f, &put](int place, const QString &value) {
         QLineEdit *const fields[] = {f->hscode1, f->hscode2, f->hscode3, f->hscode4};
         put(fields[place - 1], f->label_15, value, place);
     };
-    const auto tenths = [this](int pos) { return QString::number(decodeNumber(19, pos, 2).toInt() * 10); };
+    const auto tenths = [&byteValue](int address) { return QString::number(byteValue(address).toInt() * 10); };
 
-    number(f->tesztkod_idokoz, f->label_48, 0, 4);
-    number(f->rele_meghuz, f->label_7, 0, 6);
-    put(f->keszulek_id, f->label, decodeIdDigits(0, 10, 8));
-    text(f->apn, f->label_8, 1, 0, 64);
-    address(f->ip1, f->label_ip1, 0);
-    address(f->ip2, f->label_ip2, 8);
-    text(f->port1, f->label_5, 3, 0, 10);
-    text(f->port2, f->label_6, 3, 16, 10);
-    text(f->voice1, f->label_57, 4, 0, 32);
-    text(f->voice2, f->label_voice2, 5, 0, 32);
-    text(f->sms1, f->label_31, 6, 0, 32);
-    text(f->sms2, f->label_32, 7, 0, 32);
-    text(f->sms3, f->label_34, 8, 0, 32);
-    text(f->ki1_on, f->label_20, 9, 0, 32);
-    text(f->ki1_off, f->label_21, 10, 0, 32);
+    number(f->tesztkod_idokoz, f->label_48, 0x002);
+    number(f->rele_meghuz, f->label_7, 0x003);
+    put(f->keszulek_id, f->label, decode(&MainWindow::decodeIdDigits, 0x005, 4));
+    text(f->apn, f->label_8, 0x010, 32);
+    ipAddress(f->ip1, f->label_ip1, 0x030);
+    ipAddress(f->ip2, f->label_ip2, 0x034);
+    text(f->port1, f->label_5, 0x0C0, 5);
+    text(f->port2, f->label_6, 0x0C8, 5);
+    text(f->voice1, f->label_57, 0x0D0, 16);
+    text(f->voice2, f->label_voice2, 0x0E0, 16);
+    text(f->sms1, f->label_31, 0x100, 16);
+    text(f->sms2, f->label_32, 0x110, 16);
+    text(f->sms3, f->label_34, 0x120, 16);
+    text(f->ki1_on, f->label_20, 0x140, 16);
+    text(f->ki1_off, f->label_21, 0x150, 16);
 
     if (settings.deviceType == 8) {
-        text(f->ki2_on, f->label_22, 11, 0, 32);
-        text(f->ki2_off, f->label_23, 12, 0, 32);
-        text(f->ki3_on, f->label_24, 13, 0, 32);
-        text(f->ki3_off, f->label_37, 14, 0, 32);
-        codeGroup(f->p_be1, f->be1_code, f->label_be1c, 15, 0);
-        codeGroup(f->p_be1_2, f->be1_code_2, f->label_be1c, 15, 8, 2);
-        codeGroup(f->p_be2, f->be2_code, f->label_be2c, 15, 16);
-        codeGroup(f->p_be2_2, f->be2_code_2, f->label_be2c, 15, 24, 2);
-        codeGroup(f->p_be3, f->be3_code, f->label_be3c, 16, 0);
-        codeGroup(f->p_be3_2, f->be3_code_2, f->label_be3c, 16, 8, 2);
-        codeGroup(f->p_panic, f->panic_code, f->label_panik, 17, 0);
-        codeGroup(f->p_panic_2, f->panic_code_2, f->label_panik, 17, 8, 2);
+        text(f->ki2_on, f->label_22, 0x160, 16);
+        text(f->ki2_off, f->label_23, 0x170, 16);
+        text(f->ki3_on, f->label_24, 0x180, 16);
+        text(f->ki3_off, f->label_37, 0x190, 16);
+        codeGroup(f->p_be1, f->be1_code, f->label_be1c, 0x200);
+        codeGroup(f->p_be1_2, f->be1_code_2, f->label_be1c, 0x204, 2);
+        codeGroup(f->p_be2, f->be2_code, f->label_be2c, 0x208);
+        codeGroup(f->p_be2_2, f->be2_code_2, f->label_be2c, 0x20C, 2);
+        codeGroup(f->p_be3, f->be3_code, f->label_be3c, 0x210);
+        codeGroup(f->p_be3_2, f->be3_code_2, f->label_be3c, 0x214, 2);
+        codeGroup(f->p_panic, f->panic_code, f->label_panik, 0x220);
+        codeGroup(f->p_panic_2, f->panic_code_2, f->label_panik, 0x224, 2);
     }
 
-    codeGroup(f->p_kezi, f->kezi_test_code, f->label_49, 16, 16);
-    codeGroup(f->p_auto, f->auto_test_code, f->label_13, 17, 16);
-    codeGroup(f->p_start, f->start_code, f->label_38, 17, 24);
-    codeGroup(f->p_restart, f->restart_code, f->label_14, 18, 0);
+    codeGroup(f->p_kezi, f->kezi_test_code, f->label_49, 0x218);
+    codeGroup(f->p_auto, f->auto_test_code, f->label_13, 0x228);
+    codeGroup(f->p_start, f->start_code, f->label_38, 0x22C);
+    codeGroup(f->p_restart, f->restart_code, f->label_14, 0x230);
 
-    number(f->rele_ki_cseng, f->label_30, 19, 14);
-    number(f->rele_be_cseng, f->label_36, 19, 16);
-    number(f->sms_max, f->label_35, 19, 22);
-    number(f->sms_tiltas, f->label_33, 19, 24);
-    handshake(1, tenths(26));
-    handshake(2, decodeNumber(19, 28, 2));
-    handshake(3, tenths(30));
-    number(f->bazis_vissza, f->label_4, 20, 0);
-    number(f->sms_voice_vissza, f->label_39, 20, 2);
+    number(f->rele_ki_cseng, f->label_30, 0x2F7);
+    number(f->rele_be_cseng, f->label_36, 0x2F8);
+    number(f->sms_max, f->label_35, 0x2FB);
+    number(f->sms_tiltas, f->label_33, 0x2FC);
+    handshake(1, tenths(0x2FD));
+    handshake(2, byteValue(0x2FE));
+    handshake(3, tenths(0x2FF));
+    number(f->bazis_vissza, f->label_4, 0x300);
+    number(f->sms_voice_vissza, f->label_39, 0x301);
     // Stored as the value times 2.8 rounded up, so truncating the quotient
     // gives the value back.
-    const int word = decodeNumber(20, 6, 2).toInt() * 256 + decodeNumber(20, 4, 2).toInt();
+    const int word = byteValue(0x303).toInt() * 256 + byteValue(0x302).toInt();
     handshake(4, QString::number(int(word / 2.8)));
 
     // Applied once: a later read-out that fails must find nothing here.

@@ -9,19 +9,41 @@
 namespace {
 
 // Every answer is one block of 16 bytes, two hexadecimal digits a byte.
-const int BlockAnswerLength = 32;
+const int BlockBytes = 16;
+const int BlockAnswerLength = 2 * BlockBytes;
 
 bool isBlockAnswer(const QString &answer)
 {
     return answer.size() == BlockAnswerLength && isHexDigits(answer);
 }
 
-// The entries of the answers read so far, in the order of commands().
+// The answers that form each read-out row, by their place in commands().
+// Row 1 is the answer for 0x010 followed by the one for 0x020, which is
+// asked first; every other answer is a row of its own.
+const QList<QList<int>> &rowAnswers()
+{
+    static const QList<QList<int>> rows = [] {
+        QList<QList<int>> list = {{0}, {2, 1}};
+        for (int answer = 3; answer < upThread::commands().size(); ++answer)
+            list.append(QList<int>{answer});
+        return list;
+    }();
+    return rows;
+}
+
+// The rows of the answers read so far, up to the first one not yet whole.
 QStringList entriesOf(const QStringList &answers)
 {
-    QStringList entries = answers.mid(0, 1);
-    if (answers.size() >= 3)
-        entries << answers.at(2) + answers.at(1) << answers.mid(3);
+    QStringList entries;
+    for (const QList<int> &row : rowAnswers()) {
+        QString entry;
+        for (const int answer : row) {
+            if (answer >= answers.size())
+                return entries;
+            entry += answers.at(answer);
+        }
+        entries << entry;
+    }
     return entries;
 }
 
@@ -35,7 +57,6 @@ upThread::upThread(PortSettings *settings)
 
 const QStringList &upThread::commands()
 {
-    // 0x020 is asked before 0x010; the two answers form one entry, 0x010 first.
     static const QStringList list = {
         QStringLiteral("r0000"), QStringLiteral("r0020"), QStringLiteral("r0010"), QStringLiteral("r0030"),
         QStringLiteral("r00C0"), QStringLiteral("r00D0"), QStringLiteral("r00E0"), QStringLiteral("r0100"),
@@ -45,6 +66,21 @@ const QStringList &upThread::commands()
         QStringLiteral("r02F0"), QStringLiteral("r0300"),
     };
     return list;
+}
+
+upThread::RowPosition upThread::rowPosition(int address)
+{
+    const QList<QList<int>> &rows = rowAnswers();
+    for (int row = 0; row < rows.size(); ++row) {
+        int pos = 0;
+        for (const int answer : rows.at(row)) {
+            const int start = commands().at(answer).mid(1).toInt(nullptr, 16);
+            if (address >= start && address < start + BlockBytes)
+                return {row, pos + 2 * (address - start)};
+            pos += BlockAnswerLength;
+        }
+    }
+    return {};
 }
 
 QString upThread::queryLine(DeviceLink &link, const QString &command, bool *endedByCr)

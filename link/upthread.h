@@ -23,6 +23,16 @@ public:
     // The read commands in the order sent.
     static const QStringList &commands();
 
+    // Where the byte at a device address lies in readRows: its row and the
+    // character offset of its two hexadecimal digits; row -1 when no read
+    // command covers the address.
+    struct RowPosition
+    {
+        int row = -1;
+        int pos = 0;
+    };
+    static RowPosition rowPosition(int address);
+
 protected:
     void run() override;
 

@@ -449,9 +449,13 @@ void TestDownloadReadout::valuesTooLongForTheirFieldsAreLeftOut()
                          "empty:\n\n1st relay trigger time: 255\nInput 1 code 2: 01 15 02 03\n"
                          "Auto test code: FF FF FF FF\nStart code: 00 00 00 00\nRestart code: 01 0a 0a 0a\n"
                          "Max. number of SMS: 255\nHandshake 1: 1000\nBase IP restore: 255\nHandshake 4: 23405"});
-    for (const char *name : {"rele_meghuz", "sms_max", "bazis_vissza", "hscode1", "hscode4", "p_be1_2", "be1_code_2",
-                             "p_auto", "auto_test_code", "p_start", "start_code", "p_restart", "restart_code"})
+    for (const char *name : {"rele_meghuz", "sms_max", "bazis_vissza", "hscode1", "hscode4", "be1_code_2",
+                             "auto_test_code", "start_code", "restart_code"})
         QVERIFY2(started->edit(name)->text().isEmpty(), name);
+    // The qualifiers cannot be typed in again, so they keep their fixed texts.
+    QCOMPARE(started->edit("p_be1_2")->text() + started->edit("p_auto")->text() + started->edit("p_start")->text()
+                 + started->edit("p_restart")->text(),
+             QStringLiteral("3666"));
     // Everything else came from the device; the handshake stays open for entry.
     QCOMPARE(started->edit("keszulek_id")->text(), QStringLiteral("1234"));
     QCOMPARE(started->edit("sms_tiltas")->text(), QStringLiteral("10"));
@@ -465,6 +469,22 @@ void TestDownloadReadout::valuesTooLongForTheirFieldsAreLeftOut()
     window().download();
     QCOMPARE(started->answerer.summary(), QStringList{"Download error.: All fields must be filled."});
     QCOMPARE(tabs()->currentIndex(), 0);
+
+    // Typed in again, every code reaches the device behind its qualifier.
+    started->answerer.boxes.clear();
+    const QList<QPair<const char *, QString>> typed = {
+        {"rele_meghuz", "2"},     {"sms_max", "9"},         {"bazis_vissza", "5"},    {"hscode1", "100"},
+        {"hscode4", "810"},       {"be1_code_2", "123"},    {"auto_test_code", "601"}, {"start_code", "609"},
+        {"restart_code", "605"},
+    };
+    for (const auto &entry : typed)
+        started->edit(entry.first)->setText(entry.second);
+    window().download();
+    QCOMPARE(started->answerer.summary(), QStringList());
+    QCOMPARE(driver->results, (QStringList{"Success!", "Success!"}));
+    const QByteArray m = dev().memory();
+    QCOMPARE((m.mid(0x204, 4) + m.mid(0x228, 12)).toHex(' '),
+             QByteArray("03 01 02 03 06 06 0a 01 06 06 0a 09 06 06 0a 05"));
 }
 
 void TestDownloadReadout::everyByteLeavesBeforeThePortCloses_data()
@@ -554,7 +574,7 @@ void TestDownloadReadout::downloadChecks()
 void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded_data()
 {
     QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("line");  // of the .cfg file; -1: a handshake value, set after loading
+    QTest::addColumn<int>("line");  // of the .cfg file; -1: a handshake value or a qualifier, set after loading
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("message");
@@ -568,6 +588,7 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded_data()
         QStringLiteral("A text cannot contain the character #, which the device takes as the end of the text.");
     const QString shortCode = QStringLiteral("A code must have three digits.");
     const QString onlyNumbers = QStringLiteral("Only numbers!");
+    const QString noQualifier = QStringLiteral("A code cannot be sent without its one-digit qualifier.");
 
     QTest::newRow("300 in a byte") << "sms_tiltas" << 42 << "300" << 4 << range;
     QTest::newRow("negative byte") << "bazis_vissza" << 8 << "-5" << 0 << range;
@@ -592,6 +613,8 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded_data()
     QTest::newRow("blank in a port") << "port2" << 38 << "8 0" << 3 << onlyNumbers;
     QTest::newRow("one-digit code") << "start_code" << 11 << "7" << 1 << shortCode;
     QTest::newRow("two-digit code") << "restart_code" << 12 << "12" << 1 << shortCode;
+    // No line can empty a qualifier in front of its code.
+    QTest::newRow("code without its qualifier") << "p_start" << -1 << "" << 1 << noQualifier;
 }
 
 void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded()
@@ -603,14 +626,16 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded()
     QFETCH(QString, message);
     QStringList lines = fixture();
     QStringList handshake = {"100", "64", "100", "810"};
-    if (field.startsWith(QLatin1String("p_")))  // a code's line starts with its qualifier
+    if (line >= 0 && field.startsWith(QLatin1String("p_")))  // a code's line starts with its qualifier
         lines[line] = value + lines[line].mid(1);
     else if (line >= 0)
         lines[line] = (field.endsWith(QLatin1String("_code")) ? lines[line].left(1) : QString()) + value;
-    else
+    else if (field.startsWith(QLatin1String("hscode")))
         handshake[field.right(1).toInt() - 1] = value;
     load(lines, handshake);
     QLineEdit *edit = started->edit(field.toLatin1().constData());
+    if (line < 0 && field.startsWith(QLatin1String("p_")))
+        edit->setText(value);
     QCOMPARE(edit->text(), value);
     const QByteArray saved = savedForm();
     tabs()->setCurrentIndex((page + 1) % 6);
@@ -620,6 +645,8 @@ void TestDownloadReadout::downloadRefusesWhatCannotBeEncoded()
     QCOMPARE(tabs()->currentIndex(), page);
     if (edit->isEnabled())  // a switched-off channel's fields cannot take the focus
         QCOMPARE(window().focusWidget(), edit);
+    else if (line < 0)  // a disabled qualifier: the code behind it takes the focus
+        QCOMPARE(window().focusWidget(), started->edit(QByteArray(field.mid(2).toLatin1() + "_code").constData()));
     QVERIFY(driver->dialogs.isEmpty());
     QVERIFY(dev().received().isEmpty());
     QCOMPARE(savedForm(), saved);

@@ -5,6 +5,7 @@
 #include "dlthread.h"
 #include "mainwindow.h"
 #include "startedwindow.h"
+#include "upthread.h"
 
 #include <QMap>
 #include <QTest>
@@ -23,6 +24,8 @@ private slots:
     void decoders();
     void itemPayload_data();
     void itemPayload();
+    void rowPosition_data();
+    void rowPosition();
 
 private:
     std::unique_ptr<StartedWindow> started;
@@ -96,6 +99,31 @@ void TestMemoryMap::itemPayload()
     QFETCH(QString, data);
     QFETCH(QString, payload);
     QCOMPARE(dlThread::payload(command, data), payload);
+}
+
+void TestMemoryMap::rowPosition_data()
+{
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("pos");
+
+    QTest::newRow("first row") << 0x002 << 0 << 4;
+    // 0x020 is asked before 0x010 but follows it in the row.
+    QTest::newRow("joined row, its first block") << 0x010 << 1 << 0;
+    QTest::newRow("joined row, its second block") << 0x020 << 1 << 32;
+    QTest::newRow("inside a row") << 0x2F7 << 19 << 14;
+    QTest::newRow("last row") << 0x302 << 20 << 4;
+    QTest::newRow("gap between the blocks") << 0x040 << -1 << 0;
+    QTest::newRow("model byte, not read") << 0x3EF << -1 << 0;
+}
+
+void TestMemoryMap::rowPosition()
+{
+    QFETCH(int, address);
+    QFETCH(int, row);
+    QFETCH(int, pos);
+    const upThread::RowPosition at = upThread::rowPosition(address);
+    QCOMPARE(qMakePair(at.row, at.pos), qMakePair(row, pos));
 }
 
 QTEST_MAIN(TestMemoryMap)

@@ -338,6 +338,10 @@
         <translation>A kódnak három számjegyből kell állnia.</translation>
     </message>
     <message>
+        <source>A code cannot be sent without its one-digit qualifier.</source>
+        <translation>Egy kód nem küldhető el az egyjegyű minősítője nélkül.</translation>
+    </message>
+    <message>
         <source>These values of the device do not fit their fields, which were left empty:</source>
         <translation>Az eszköz alábbi értékei nem férnek el a mezőjükben, ezért ezek a mezők üresen maradtak:</translation>
     </message>
