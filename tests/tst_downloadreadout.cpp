@@ -202,8 +202,12 @@ void TestDownloadReadout::downloadWritesTheMemoryMap_data()
     QTest::addColumn<int>("deviceType");
     QTest::addColumn<int>("items");
     QTest::addColumn<QByteArray>("apn");
-    QTest::newRow("model 800, 16-character APN") << 8 << 48 << QByteArray("apn.example.comX");
-    QTest::newRow("never queried, 15-character APN") << 255 << 36 << QByteArray("apn.example.com");
+    QTest::addColumn<QByteArray>("presets");  // the handshake.dll the window starts with; null: ours
+    QTest::newRow("model 800, 16-character APN") << 8 << 48 << QByteArray("apn.example.comX") << QByteArray();
+    QTest::newRow("never queried, 15-character APN") << 255 << 36 << QByteArray("apn.example.com") << QByteArray();
+    // The file's first line names it; the preset gives the handshake values.
+    QTest::newRow("preset with an empty name") << 8 << 48 << QByteArray("apn.example.comX")
+                                               << QByteArray("Slow=1,2,3,4\r\n=104,255,109,810\r\n");
 }
 
 void TestDownloadReadout::downloadWritesTheMemoryMap()
@@ -211,10 +215,20 @@ void TestDownloadReadout::downloadWritesTheMemoryMap()
     QFETCH(int, deviceType);
     QFETCH(int, items);
     QFETCH(QByteArray, apn);
-    setDeviceType(deviceType);
+    QFETCH(QByteArray, presets);
     QStringList lines = fixture();
     lines[ApnLine] = QString::fromLatin1(apn);
-    load(lines, {"104", "255", "109", "810"});
+    if (presets.isNull()) {
+        setDeviceType(deviceType);
+        load(lines, {"104", "255", "109", "810"});
+    } else {
+        started.reset();
+        started = std::make_unique<StartedWindow>(StartedWindow::PresetsAndConfig, presets);
+        setDeviceType(deviceType);
+        lines[0].clear();
+        load(lines);
+        QCOMPARE(started->find<QComboBox>("hs_combo")->currentText(), QString());
+    }
 
     window().download();
     QCOMPARE(driver->results, QStringList{"Success!"});

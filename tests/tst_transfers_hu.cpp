@@ -66,7 +66,8 @@ void TestTransfersHu::refusals()
 {
     StartedWindow started;
     for (const auto &[field, value] : {std::pair{"sms_tiltas", "300"}, {"ip1", "1.2.3"}, {"sms1", "+36é"},
-                                       {"sms_max", "9x"}, {"ki1_on", "AB#C"}, {"start_code", "7"}}) {
+                                       {"sms_max", "9x"}, {"ki1_on", "AB#C"}, {"start_code", "7"},
+                                       {"p_start", ""}}) {
         QLineEdit *edit = started.edit(field);
         const QString previous = edit->text();
         edit->setText(QString::fromUtf8(value));
@@ -85,6 +86,7 @@ void TestTransfersHu::refusals()
                  QStringLiteral("Betöltés hiba.: A szöveg nem tartalmazhatja a # karaktert, mert az eszköz azt a "
                                 "szöveg végének tekinti."),
                  QStringLiteral("Betöltés hiba.: A kódnak három számjegyből kell állnia."),
+                 QStringLiteral("Betöltés hiba.: Egy kód nem küldhető el az egyjegyű minősítője nélkül."),
              }));
 }
 

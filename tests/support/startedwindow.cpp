@@ -9,9 +9,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-StartedWindow::StartedWindow(Files files)
+StartedWindow::StartedWindow(Files files, const QByteArray &presets)
 {
-    if (files != NoFiles)
+    if (!presets.isNull())
+        folder.write(QStringLiteral("handshake.dll"), presets);
+    else if (files != NoFiles)
         folder.copyData(QStringLiteral("handshake.dll"));
     if (files == PresetsAndConfig)
         folder.copyData(QStringLiteral("varnidex.dll"));

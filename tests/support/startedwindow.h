@@ -23,7 +23,8 @@ public:
         NoFiles,          // neither: both start-up notices are shown
     };
 
-    explicit StartedWindow(Files files = PresetsAndConfig);
+    // presets, when given, is the handshake.dll the window starts with.
+    explicit StartedWindow(Files files = PresetsAndConfig, const QByteArray &presets = QByteArray());
 
     WorkFolder folder;
     ModalAnswerer answerer; // records the test's own boxes; start-up boxes are in startupBoxes
