@@ -32,6 +32,21 @@ QString spacedBytes(const QString &hex)
     return bytes.join(QLatin1Char(' '));
 }
 
+// A device value as the warning names it, one entry a line: a control
+// byte (a CR would break the line, an ESC shows as nothing) is written as
+// its two hex digits in angle brackets, e.g. "<0D>".
+QString readable(const QString &value)
+{
+    QString shown;
+    for (const QChar c : value) {
+        if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("<%1>").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace
 
 void MainWindow::readup()
@@ -103,7 +118,7 @@ void MainWindow::readup()
         QString caption = label->text().trimmed();
         if (place > 0)
             caption += QLatin1Char(' ') + QString::number(place);
-        misfits << caption + QStringLiteral(": ") + value;
+        misfits << caption + QStringLiteral(": ") + readable(value);
     };
     const auto put = [&leaveOut](QLineEdit *field, const QLabel *label, const QString &value, int place = 0) {
         if (value.size() <= field->maxLength()) {

@@ -242,21 +242,35 @@ void TestDownloadReadout::downloadWritesTheMemoryMap()
 void TestDownloadReadout::readOutFillsTheForm_data()
 {
     QTest::addColumn<int>("deviceType");
-    QTest::newRow("model 800") << 8;
-    QTest::newRow("never queried") << 255;
+    QTest::addColumn<QByteArray>("apnBytes");  // the device's at 0x010; empty: its factory "net"
+    QTest::addColumn<QString>("apn");          // the field afterwards
+    QTest::addColumn<QString>("apnPreset");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::newRow("model 800") << 8 << QByteArray() << "net" << "Telenor" << QStringList();
+    QTest::newRow("never queried") << 255 << QByteArray() << "net" << "Telenor" << QStringList();
+    // 32 bytes without an end mark, one more than the field holds; the
+    // warning names them on one line.
+    QTest::newRow("APN with CR and ESC, too long for its field")
+        << 8 << QByteArray("inter\rnet\x1b.example.com/abcdefghi") << "" << "Other"
+        << QStringList{"Read from Device: These values of the device do not fit their fields, which were left "
+                       "empty:\n\nAPN: inter<0D>net<1B>.example.com/abcdefghi"};
 }
 
 void TestDownloadReadout::readOutFillsTheForm()
 {
     QFETCH(int, deviceType);
-    dev().setMemory(SimDevice(SimDevice::Model800).memory());
+    QFETCH(QByteArray, apnBytes);
+    QFETCH(QString, apn);
+    QByteArray image = SimDevice(SimDevice::Model800).memory();
+    put(image, 0x010, apnBytes);
+    dev().setMemory(image);
     setDeviceType(deviceType);
     load(fixture());  // other values than the device holds, preset "Other"
     started->edit("kezi_test_code_2")->setText(QStringLiteral("999"));
 
     // Fields the device has on every model, then those only a model 800 is read for.
     const QList<QPair<const char *, QString>> everyModel = {
-        {"tesztkod_idokoz", "10"}, {"rele_meghuz", "2"}, {"keszulek_id", "1234"}, {"apn", "net"},
+        {"tesztkod_idokoz", "10"}, {"rele_meghuz", "2"}, {"keszulek_id", "1234"}, {"apn", apn},
         {"ip1", "192.0.2.10"}, {"ip2", "192.0.2.10"}, {"port1", "1024"}, {"port2", "1024"},
         {"voice1", "+3612345678"}, {"voice2", "+3612345678"}, {"sms1", ""}, {"sms2", ""}, {"sms3", ""},
         {"ki1_on", "11"}, {"ki1_off", "10"}, {"p_kezi", "1"}, {"kezi_test_code", "606"}, {"p_auto", "6"},
@@ -283,7 +297,8 @@ void TestDownloadReadout::readOutFillsTheForm()
     QCOMPARE(driver->results, QStringList{"Success!"});
     for (const auto &entry : everyModel + model800)
         QCOMPARE(started->edit(entry.first)->text() + " <- " + entry.first, entry.second + " <- " + entry.first);
-    QCOMPARE(started->find<QComboBox>("apnCombo")->currentText(), QStringLiteral("Telenor"));
+    QTEST(started->find<QComboBox>("apnCombo")->currentText(), "apnPreset");
+    QTEST(started->answerer.summary(), "boxes");
 }
 
 void TestDownloadReadout::readOutSelectsChannelsAndPreset_data()
