@@ -1,6 +1,7 @@
 #include "buildprofile.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
+#include "startedwindow.h"
 #include "workfolder.h"
 
 #include <QAction>
@@ -90,27 +91,22 @@ void TestStartupHu::freeEntryItemIsEgyeni()
 
 void TestStartupHu::factoryResetQuestion()
 {
-    WorkFolder folder;
-    folder.copyData(QStringLiteral("handshake.dll"));
-    ModalAnswerer answerer;
-    MainWindow w;
-    answerer.setAnswer(QMessageBox::Cancel);
-    w.findChild<QAction *>(QStringLiteral("actionFactorydefault"))->trigger();
-    QCOMPARE(answerer.summary(),
+    // Past the start-up load, whose box would join the question's otherwise.
+    StartedWindow started;
+    started.answerer.setAnswer(QMessageBox::Cancel);
+    started.find<QAction>("actionFactorydefault")->trigger();
+    QCOMPARE(started.answerer.summary(),
              QStringList{QStringLiteral("Figyelmeztetés: Biztosan visszaállítja a gyári memória tartalmat?\n"
                                         "Ez a művelet felülír minden eddigi belállítást!")});
 }
 
 void TestStartupHu::statusError()
 {
-    WorkFolder folder;
-    folder.copyData(QStringLiteral("handshake.dll"));
-    ModalAnswerer answerer;
-    MainWindow w;
-    w.portSettings().port = QStringLiteral("COM99");  // a port that does not exist
-    auto *button = w.findChild<QPushButton *>(QStringLiteral("button_status"));
+    StartedWindow started;
+    started.window().portSettings().port = QStringLiteral("COM99");  // a port that does not exist
+    auto *button = started.find<QPushButton>("button_status");
     button->click();
-    QCOMPARE(answerer.summary(),
+    QCOMPARE(started.answerer.summary(),
              QStringList{QStringLiteral("Hiba: Sikertelen lekérdezés.\nEllenőrizze az eszközt!")});
     QCOMPARE(button->text(), QStringLiteral("Állapot lekérdezése"));
     QVERIFY(button->isEnabled());

@@ -74,11 +74,13 @@ bool ModalScript::eventFilter(QObject *watched, QEvent *event)
         step = steps.isEmpty() ? press(QMessageBox::Ok) : steps.takeFirst();
     } else {
         const QString name = dialog->objectName();
-        dialogs << (name.isEmpty() ? QString::fromLatin1(dialog->metaObject()->className()) : name);
-        if (qobject_cast<QProgressDialog *>(dialog))
+        if (qobject_cast<QProgressDialog *>(dialog)) {
+            ++progressDialogs;
             step = progressHandler;
-        else
+        } else {
+            dialogs << (name.isEmpty() ? QString::fromLatin1(dialog->metaObject()->className()) : name);
             step = dialogHandler ? dialogHandler : [](QWidget *window) { static_cast<QDialog *>(window)->reject(); };
+        }
     }
     // Acts once the dialog's own event loop (or the next event processing)
     // runs; nothing happens if the dialog is gone by then.

@@ -38,6 +38,9 @@ public:
     QStringList boxes;  // "title: text" of each message box, in order
     QList<QMessageBox::Icon> icons;
     QStringList dialogs;  // object names of the other dialogs, or their class names
+    // Progress dialogs show themselves only once an operation has run for a
+    // while, which a busy machine reaches sooner: counted apart.
+    int progressDialogs = 0;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
