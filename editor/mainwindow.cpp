@@ -23,6 +23,18 @@ static void registerImages()
 
 namespace {
 
+// A widget under a style sheet fills in what its own font leaves open from
+// the application font, not from the window, each time its style sheet is
+// set again; the widgets the status query restyles would lose the window's
+// family so. With the whole font their own, family, size and weight stay.
+void keepFontsUnderStyleSheets(QWidget *window)
+{
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->styleSheet().isEmpty())
+            widget->setFont(widget->font());
+    }
+}
+
 QIcon resourceIcon(const QString &path)
 {
     QIcon icon;
@@ -39,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     registerImages();
     ui->setupUi(this);
+    keepFontsUnderStyleSheets(this);
     ui->label_ip1->resize(BuildProfile::labelIp1Width(), ui->label_ip1->height());
     ui->label_35->resize(BuildProfile::label35Width(), ui->label_35->height());
 

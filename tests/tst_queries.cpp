@@ -2,11 +2,13 @@
 // window against the simulated device: the port label, the model query and
 // the status lamps and signal bar.
 
+#include "applicationfont.h"
 #include "debugcapture.h"
 #include "portfolder.h"
 #include "serialline.h"
 #include "simport.h"
 #include "startedwindow.h"
+#include "statusbutton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,6 +67,8 @@ class TestQueries : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { setUpApplicationFont(); }
+
     void portMenuAndButton()
     {
         SimPort sim(QStringLiteral("COM3"), SimDevice::Model700);
@@ -253,6 +257,14 @@ private slots:
         // The device reads the ESC only once it has sent its whole answer.
         QVERIFY(sim.device().waitForReceived(4, 5000));
         QCOMPARE(sim.device().received(), "!T\r" + Esc);
+    }
+
+    void statusButtonKeepsItsLook()
+    {
+        SimPort sim;
+        QVERIFY(sim.isReady());
+        StartedWindow w;
+        verifyStatusButtonKeepsItsLook(w, sim, StatusError);
     }
 };
 

@@ -1,7 +1,10 @@
+#include "applicationfont.h"
 #include "buildprofile.h"
 #include "mainwindow.h"
 #include "modalanswerer.h"
+#include "simport.h"
 #include "startedwindow.h"
+#include "statusbutton.h"
 #include "workfolder.h"
 
 #include <QAction>
@@ -21,12 +24,17 @@ class TestStartupHu : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { BuildProfile::installTexts(qApp); }
+    void initTestCase()
+    {
+        BuildProfile::installTexts(qApp);
+        setUpApplicationFont();
+    }
     void constants();
     void textsShowAsWritten();
     void freeEntryItemIsEgyeni();
     void factoryResetQuestion();
     void statusError();
+    void statusButtonKeepsItsLook();
 };
 
 void TestStartupHu::constants()
@@ -110,6 +118,15 @@ void TestStartupHu::statusError()
              QStringList{QStringLiteral("Hiba: Sikertelen lekérdezés.\nEllenőrizze az eszközt!")});
     QCOMPARE(button->text(), QStringLiteral("Állapot lekérdezése"));
     QVERIFY(button->isEnabled());
+}
+
+void TestStartupHu::statusButtonKeepsItsLook()
+{
+    SimPort sim;
+    QVERIFY(sim.isReady());
+    StartedWindow started;
+    verifyStatusButtonKeepsItsLook(started, sim,
+                                   QStringLiteral("Hiba: Sikertelen lekérdezés.\nEllenőrizze az eszközt!"));
 }
 
 QTEST_MAIN(TestStartupHu)
