@@ -8,6 +8,7 @@
 #include "setuc.h"
 #include "startedwindow.h"
 #include "ui_setcom.h"
+#include "waits.h"
 #include "workfolder.h"
 
 #include <QAction>
@@ -101,7 +102,7 @@ private slots:
         // Whatever they queued has run once a call queued after it has.
         bool queuedRan = false;
         QMetaObject::invokeMethod(&w, [&queuedRan] { queuedRan = true; }, Qt::QueuedConnection);
-        QVERIFY(QTest::qWaitFor([&queuedRan] { return queuedRan; }, 10000));
+        QVERIFY(QTest::qWaitFor([&queuedRan] { return queuedRan; }, MustComeMs));
         QCOMPARE(w.findChildren<QDialog *>().size(), 3);
         QVERIFY(answerer.boxes.isEmpty());
     }

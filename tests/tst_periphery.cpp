@@ -12,6 +12,7 @@
 #include "simport.h"
 #include "verify.h"
 #include "vthread.h"
+#include "waits.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -35,11 +36,11 @@ bool barIsFull(QDialog &d)
 
 // Shows the dialog and waits until the outcome offers Ok, alone and
 // enabled; the outcome's text.
-QString runToEnd(QDialog &d, int timeoutMs = 15000)
+QString runToEnd(QDialog &d)
 {
     d.show();
     auto *box = d.findChild<QDialogButtonBox *>();
-    if (!QTest::qWaitFor([box] { return box->button(QDialogButtonBox::Ok) != nullptr; }, timeoutMs)
+    if (!QTest::qWaitFor([box] { return box->button(QDialogButtonBox::Ok) != nullptr; }, MustComeMs)
         || box->buttons().size() != 1 || !box->isEnabled())
         return QStringLiteral("(no end with Ok alone)");
     const QLabel *label = d.findChild<QLabel *>(QStringLiteral("kiiras"));  // Factory; the others have "msg"
@@ -236,7 +237,7 @@ void TestPeriphery::blockReadOut()
         rows[block] = row;
 
     kiolvas d(&settings);
-    QCOMPARE(runToEnd(d, 30000),
+    QCOMPARE(runToEnd(d),
              failed ? QString::fromUtf8("Kiolvasás hiba.\nTipp: ellenőrizze az eszközt,\n és a port beállítást.")
                     : QString::fromUtf8("Sikeres kiolvasás."));
     QCOMPARE(receivedInAll(dev()), wire);  // no handshake, no ESC; a failed block does not stop the rest
@@ -285,7 +286,7 @@ void TestPeriphery::stoppingEarly()
     std::unique_ptr<QDialog> d(readOut ? static_cast<QDialog *>(new kiolvas(&settings))
                                        : new verify(settings, form.get()));
     d->show();
-    QVERIFY(dev().waitForReceived(readOut ? 40 : 2, 5000));
+    QVERIFY(dev().waitForReceived(readOut ? 40 : 2, MustComeMs));
     // Neither rate is a common one for a pty; both must reach the line.
     QCOMPARE(dev().lineSpeed(), readOut ? 28800 : 1200);
 
@@ -298,11 +299,12 @@ void TestPeriphery::stoppingEarly()
         box->button(QDialogButtonBox::Cancel)->click();
     QVERIFY(!d->isVisible());
     QCOMPARE(d->result(), int(QDialog::Rejected));
-    // The worker ends within a read slice and closes the port.
+    // The worker ends within a read slice, not after its read (the record's
+    // time-out, or the read-out's 1700 ms), and closes the port.
     QElapsedTimer clock;
     clock.start();
     d.reset();
-    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(clock.elapsed() < (readOut ? 1700 : settings.serialTimeout), qPrintable(QString::number(clock.elapsed())));
     DeviceLink link;
     QVERIFY(link.open(sim->comName(), LinkSetup::download()));
     QCOMPARE(settings.readRows, QStringList{"old"});
@@ -331,7 +333,7 @@ void TestPeriphery::lineSetup()
         // No image comes: the answer is one silent read.
         dev().setSilent(true);
         verify d(settings, form.get());
-        QVERIFY(dev().waitForReceived(2, 5000));  // "~{"
+        QVERIFY(dev().waitForReceived(2, MustComeMs));  // "~{"
         QElapsedTimer clock;
         clock.start();
         QVERIFY(runToEnd(d).startsWith(QStringLiteral("Hiba")));

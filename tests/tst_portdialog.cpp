@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(receivedUpToEsc(com2.device()), Esc + "!" + Esc);
         QCOMPARE(receivedInAll(com3), Esc + "!");
         QCOMPARE(receivedUpToEsc(com4), Esc + "!" + Esc);
-        QVERIFY(QTest::qWaitFor([&d] { return d.result() == QDialog::Accepted; }, 1000));
+        QVERIFY(QTest::qWaitFor([&d] { return d.result() == QDialog::Accepted; }, MustComeMs));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM4"), 19200));
 
         // Reload drops the search result and lists again, the given port current.
@@ -87,7 +87,7 @@ private slots:
         // timer due after it fires after it.
         bool pastAccept = false;
         QTimer::singleShot(250, &d, [&pastAccept] { pastAccept = true; });
-        QVERIFY(QTest::qWaitFor([&pastAccept] { return pastAccept; }, 10000));
+        QVERIFY(QTest::qWaitFor([&pastAccept] { return pastAccept; }, MustComeMs));
         QCOMPARE(d.result(), int(QDialog::Rejected));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM5"), 0));
     }

@@ -28,6 +28,13 @@ namespace {
 
 const QByteArray Esc("\x1b");
 const QString StatusError = QStringLiteral("Error: Status error.\nPlease check the device!");
+// The status query's read time-out: its answer ends when the line has been
+// silent this long.
+const int StatusReadMs = 3000;
+// The model query's answer ends after 600 ms of silence, and its whole wait
+// after 2000 ms. A query that ends by silence or by the answer's size ends
+// well before this.
+const int BeforeModelBoundMs = 1700;
 const QString ReadyButton =
     QStringLiteral("Get Status on [color: rgb(255, 255, 255); background-color: rgb(0, 106, 159);]");
 
@@ -89,31 +96,32 @@ private slots:
         QVERIFY(w.answerer.boxes.isEmpty());
 
         // The button searches, then asks for the model at the record's rate.
-        // The time runs from the query line to the end of the query.
+        // The time runs from the query line to the end of the query, its
+        // box included.
         w.window().portSettings().baud = 57600;
         auto *button = w.find<QPushButton>("button_port");
         const QByteArray digits = QByteArray(30, '0') + "08";
         struct Model { const char *device; std::function<void(SimDevice &)> setUp; int type; int minMs, maxMs; };
         const Model models[] = {
             // A 700, at once: the read ends when the line has been silent for 600 ms.
-            {"prompt", [](SimDevice &) {}, 4, 570, 1100},
+            {"prompt", [](SimDevice &) {}, 4, 570, BeforeModelBoundMs},
             // Found by the search, then silent to the query: model 0.
-            {"silent", [](SimDevice &d) { d.keepSending("!r03E0", 0, 0); }, 0, 570, 1100},
+            {"silent", [](SimDevice &d) { d.keepSending("!r03E0", 0, 0); }, 0, 570, BeforeModelBoundMs},
             // Never stops sending: the query takes no more than an answer can hold.
-            {"streaming", [](SimDevice &d) { d.keepSending("!r03E0", 'x', 5000); }, 0, 0, 500},
+            {"streaming", [](SimDevice &d) { d.keepSending("!r03E0", 'x', 5000); }, 0, 0, BeforeModelBoundMs},
             // A byte every half second never lets the line fall silent; the
-            // wait for the answer has its own bound.
-            {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, 1800, 2600},
+            // wait for the answer has its own bound, and one is all it waits.
+            {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, 1800, 4000},
             // Whatever comes before the row does no harm: the '!' echo, the
             // command itself, blanks between the bytes.
-            {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, 570, 1100},
-            {"command echoed", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "r03E0" + digits + "\r"); }, 8, 570, 1100},
-            {"spaced bytes", [](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray("00 ").repeated(15) + "04\r"); }, 4, 570, 1100},
+            {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, 570, BeforeModelBoundMs},
+            {"command echoed", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "r03E0" + digits + "\r"); }, 8, 570, BeforeModelBoundMs},
+            {"spaced bytes", [](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray("00 ").repeated(15) + "04\r"); }, 4, 570, BeforeModelBoundMs},
             // A line so slow (250 baud) that the answer takes most of the wait:
             // the silence after its CR is cut short, not the answer.
-            {"slow line", [](SimDevice &d) { d.setBaud(250); }, 4, 1100, 2600},
+            {"slow line", [](SimDevice &d) { d.setBaud(250); }, 4, 1100, 4000},
             // Longer than any answer a query takes, however it ends.
-            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray(100, '0') + digits + "\r"); }, 0, 0, 500},
+            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray(100, '0') + digits + "\r"); }, 0, 0, BeforeModelBoundMs},
         };
         const QByteArray wire = Esc + "!" + Esc + Esc + "!r03E0\r" + Esc;
         for (const Model &m : models) {
@@ -136,7 +144,7 @@ private slots:
             QCOMPARE(enabled, QLatin1String(m.type == 8 ? "111111" : m.type == 4 ? "111110" : "000000"));
             QVERIFY2(ms >= m.minMs && ms < m.maxMs, qPrintable(QStringLiteral("%1: %2 ms").arg(m.device).arg(ms)));
             // The closing ESC too, before the next round clears the record.
-            QVERIFY(sim.device().waitForReceived(wire.size(), 2000));
+            QVERIFY(sim.device().waitForReceived(wire.size(), MustComeMs));
             QCOMPARE(sim.device().received(), wire);
             QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
             QCOMPARE(sim.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
@@ -152,8 +160,8 @@ private slots:
 
         // The query uses the record's rate.
         w.window().portSettings().baud = 57600;
-        // The first two reads end when the line has been silent for 3 s, the
-        // others with Escape once the answer is in.
+        // The first two reads end when the line has been silent for 3 s (one
+        // read, not two), the others with Escape once the answer is in.
         struct Answer { QByteArray line; bool silence; bool refused; const char *shown; };
         const Answer answers[] = {
             // Cut at the last of two I; signal 0x1A is shown as 25.
@@ -200,7 +208,8 @@ private slots:
             button->click();
             watch.stop();
             const qint64 ms = a.silence ? msSinceQuery(sim.device()) : clock.elapsed();
-            QVERIFY2(a.silence ? ms >= 2970 && ms < 3600 : ms < 2000, qPrintable(QString::number(ms)));
+            QVERIFY2(a.silence ? ms >= StatusReadMs - 30 && ms < 2 * StatusReadMs : ms < StatusReadMs,
+                     qPrintable(QString::number(ms)));
             QCOMPARE(lapses, QStringList());
             QCOMPARE(port, QLatin1String("held"));
             QCOMPARE(w.answerer.summary(), a.refused ? QStringList{StatusError} : QStringList());
@@ -219,7 +228,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         button->click();
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < StatusReadMs, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(w.answerer.summary(), QStringList{StatusError});
         QCOMPARE(panel(w), QLatin1String("G-G---R -1/27 default"));
         QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
@@ -250,12 +259,12 @@ private slots:
         });
         clock.start();
         button->click();
-        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY2(clock.elapsed() < StatusReadMs, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(during, (QStringList{"Please Wait... off [color: rgb(0, 0, 0); background-color: rgb(180, 180, 180);]",
                                       "Getting status & information..."}));
         QCOMPARE(w.answerer.summary(), QStringList{StatusError});
         // The device reads the ESC only once it has sent its whole answer.
-        QVERIFY(sim.device().waitForReceived(4, 5000));
+        QVERIFY(sim.device().waitForReceived(4, MustComeMs));
         QCOMPARE(sim.device().received(), "!T\r" + Esc);
     }
 

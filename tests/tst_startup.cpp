@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "modalanswerer.h"
+#include "waits.h"
 #include "workfolder.h"
 
 #include <QAction>
@@ -191,7 +192,7 @@ void TestStartup::dataFilesThatAreNoFiles()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // The default configuration loads half a second after start-up.
-    QVERIFY(QTest::qWaitFor([&w] { return !w.portSettings().filePath.isEmpty(); }, 5000));
+    QVERIFY(QTest::qWaitFor([&w] { return !w.portSettings().filePath.isEmpty(); }, MustComeMs));
 
     QCOMPARE(folder.pipeReaders(), 0);
     QTEST(answerer.summary(), "boxes");

@@ -18,7 +18,7 @@ namespace {
 QString resultOf(QDialog &d, const char *label)
 {
     d.show();
-    if (!QTest::qWaitFor([&d] { return d.findChild<QDialogButtonBox *>()->isEnabled(); }, 10000))
+    if (!QTest::qWaitFor([&d] { return d.findChild<QDialogButtonBox *>()->isEnabled(); }, MustComeMs))
         return QStringLiteral("(no result)");
     return d.findChild<QLabel *>(QLatin1String(label))->text();
 }

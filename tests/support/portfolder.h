@@ -23,7 +23,7 @@ inline void hideOtherPorts(const SimPort &sim)
 // device reads on its own thread) and nothing written before is on its way.
 inline QByteArray receivedUpToEsc(SimDevice &device)
 {
-    static_cast<void>(QTest::qWaitFor([&device] { return device.received().endsWith('\x1b'); }, 1000));
+    static_cast<void>(QTest::qWaitFor([&device] { return device.received().endsWith('\x1b'); }, MustComeMs));
     return receivedInAll(device);
 }
 

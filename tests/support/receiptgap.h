@@ -2,16 +2,18 @@
 #define RECEIPTGAP_H
 
 #include "simdevice.h"
+#include "waits.h"
 
-#include <QElapsedTimer>
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
-// Times on a thread of its own how long the program under test lets pass
-// between two bytes reaching simulated devices, so it also works while the
-// operation blocks the GUI thread. Set it up before the operation starts.
+// How long the program under test lets pass between two bytes reaching
+// simulated devices, as the devices took them. A thread of its own waits for
+// the bytes, so it also works while the operation blocks the GUI thread. Set
+// it up before the operation starts.
 class ReceiptGap
 {
 public:
@@ -57,16 +59,18 @@ private:
     void start(SimDevice &from, int fromCount, SimDevice &to, int toCount, bool answerThen)
     {
         watcher = std::thread([this, &from, fromCount, &to, toCount, answerThen] {
-            if (!from.waitForReceived(fromCount, WaitMs))
+            if (!from.waitForReceived(fromCount, MustComeMs))
                 return;
-            QElapsedTimer clock;
-            clock.start();
             // The device has judged the request under its lock before the
             // wait above returned.
             if (answerThen)
                 from.setSilent(false);
-            if (to.waitForReceived(toCount, WaitMs))
-                gap = clock.elapsed();
+            if (!to.waitForReceived(toCount, MustComeMs))
+                return;
+            // Timed by the devices as they took the bytes: how late this
+            // thread woke up plays no part.
+            const auto since = to.receivedAt(toCount - 1) - from.receivedAt(fromCount - 1);
+            gap = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
         });
     }
     void join()
@@ -75,7 +79,6 @@ private:
             watcher.join();
     }
 
-    static constexpr int WaitMs = 10000;
     std::thread watcher;
     std::atomic<qint64> gap{-1};
 };

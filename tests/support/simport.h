@@ -2,6 +2,7 @@
 #define SIMPORT_H
 
 #include "simdevice.h"
+#include "waits.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,7 +38,7 @@ private:
 // nothing more can follow.
 inline QByteArray receivedInAll(SimDevice &device)
 {
-    static_cast<void>(device.waitForAllReceived(5000));
+    static_cast<void>(device.waitForAllReceived(MustComeMs));
     return device.received();
 }
 

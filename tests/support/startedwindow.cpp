@@ -1,5 +1,7 @@
 #include "startedwindow.h"
 
+#include "waits.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -21,7 +23,7 @@ StartedWindow::StartedWindow(Files files, const QByteArray &presets)
 
     // newfile() sets the path before it loads, and the load (boxes included)
     // runs to its end before the wait looks again.
-    if (!QTest::qWaitFor([this] { return !main->portSettings().filePath.isEmpty(); }, 5000))
+    if (!QTest::qWaitFor([this] { return !main->portSettings().filePath.isEmpty(); }, MustComeMs))
         qWarning("the start-up load of the main window did not finish");
     startupBoxes = answerer.summary();
     answerer.boxes.clear();

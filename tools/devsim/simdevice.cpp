@@ -163,6 +163,7 @@ void SimDevice::clearRecords()
 {
     std::lock_guard<std::mutex> lock(mutex);
     in.clear();
+    inTimes.clear();
     out.clear();
     inSpeeds.clear();
     inFormats.clear();
@@ -226,6 +227,12 @@ SimDevice::Clock::time_point SimDevice::lastLineAt() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return lineAt;
+}
+
+SimDevice::Clock::time_point SimDevice::receivedAt(int index) const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return inTimes.value(index);
 }
 
 void SimDevice::setBaud(int rate)
@@ -538,6 +545,7 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
 {
     std::lock_guard<std::mutex> lock(mutex);
     in.append(c);
+    inTimes.append(Clock::now());
     if (c != Esc) {
         ++inSpeeds[ttyOutputSpeed(slave)];
         ++inFormats[ttyLineFormat(slave)];

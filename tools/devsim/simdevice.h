@@ -73,6 +73,10 @@ public:
     QMap<QByteArray, int> receivedFormats() const;
     // When the device took the last line that CR ended (a query, say).
     std::chrono::steady_clock::time_point lastLineAt() const;
+    // When the device took its index-th received byte (from 0), taken on its
+    // own thread, so that a gap between two bytes measures the program under
+    // test and not whoever waits for them.
+    std::chrono::steady_clock::time_point receivedAt(int index) const;
 
     // --- behaviour ---
     // Seconds per byte come from baud (10 bits a byte); 0 = no pacing.
@@ -171,6 +175,7 @@ private:
 
     QByteArray mem;
     QByteArray in;
+    QList<Clock::time_point> inTimes;  // one per byte of in
     QByteArray out;
     QMap<int, int> inSpeeds;
     QMap<QByteArray, int> inFormats;
