@@ -8,6 +8,7 @@
 #include "receiptgap.h"
 #include "setcom.h"
 #include "startedwindow.h"
+#include "timing.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -53,6 +54,8 @@ private slots:
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM3"), 19200));
         QVERIFY(receivedInAll(com2.device()).isEmpty()); // listing only opens and closes
 
+        Stamp accepted;
+        connect(&d, &QDialog::accepted, [&accepted] { accepted = stampNow(); });
         d.findChild<QPushButton *>(QStringLiteral("autoPort"))->click();
         QCOMPARE(answerer.summary(), QStringList{"Set Port: The device is available on the following port:\n\nCOM4"});
         QCOMPARE(listed(d), QStringList{"COM4"});
@@ -61,6 +64,8 @@ private slots:
         QCOMPARE(receivedUpToEsc(com4), Esc + "!" + Esc);
         QVERIFY(QTest::qWaitFor([&d] { return d.result() == QDialog::Accepted; }, MustComeMs));
         QCOMPARE(d.portSelection(), qMakePair(QStringLiteral("COM4"), 19200));
+        // The dialog accepts itself a moment after the box that names the port.
+        VERIFY_TIMING(keeps(msBetween(answerer.boxes.first().answeredAt, accepted), 200));
 
         // Reload drops the search result and lists again, the given port current.
         d.findChild<QPushButton *>(QStringLiteral("reload"))->click();
@@ -110,7 +115,7 @@ private slots:
         ReceiptGap gap(com1.device(), 2, com2, 1);  // from COM1's '!' to COM2's ESC
         w.find<QPushButton>("button_port")->click();
         QCOMPARE(w.answerer.summary(), QStringList{"Error: Cannot find the device."});
-        QVERIFY2(ReceiptGap::isRead(gap.ms(), 500), qPrintable(ReceiptGap::describe(gap.ms(), 500)));
+        VERIFY_TIMING(ReceiptGap::isRead(gap.ms(), 500));
         QCOMPARE(receivedInAll(com1.device()), Esc + "!");
         QCOMPARE(com1.device().receivedSpeeds().keys(), QList<int>{9600});
         QCOMPARE(com2.receivedSpeeds().keys(), QList<int>{9600});

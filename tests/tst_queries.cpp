@@ -4,6 +4,7 @@
 
 #include "applicationfont.h"
 #include "debugcapture.h"
+#include "eventwatch.h"
 #include "portfolder.h"
 #include "serialline.h"
 #include "simport.h"
@@ -12,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -20,8 +20,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
-#include <chrono>
 #include <functional>
 
 namespace {
@@ -31,10 +31,11 @@ const QString StatusError = QStringLiteral("Error: Status error.\nPlease check t
 // The status query's read time-out: its answer ends when the line has been
 // silent this long.
 const int StatusReadMs = 3000;
-// The model query's answer ends after 600 ms of silence, and its whole wait
-// after 2000 ms. A query that ends by silence or by the answer's size ends
-// well before this.
-const int BeforeModelBoundMs = 1700;
+// The model query's answer ends after 600 ms of silence, or when its whole
+// wait has lasted 2000 ms; it starts 400 ms after the ESC before it.
+const int ModelSilenceMs = 600;
+const int ModelBoundMs = 2000;
+const int ModelPauseMs = 400;
 const QString ReadyButton =
     QStringLiteral("Get Status on [color: rgb(255, 255, 255); background-color: rgb(0, 106, 159);]");
 
@@ -58,13 +59,6 @@ QString panel(const StartedWindow &w)
 QString buttonState(const QPushButton *b)
 {
     return QStringLiteral("%1 %2 [%3]").arg(b->text(), b->isEnabled() ? "on" : "off", b->styleSheet());
-}
-
-// How long ago the device took its last line (the query), in milliseconds.
-qint64 msSinceQuery(const SimDevice &device)
-{
-    const auto since = std::chrono::steady_clock::now() - device.lastLineAt();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
 }
 
 } // namespace
@@ -96,34 +90,35 @@ private slots:
         QVERIFY(w.answerer.boxes.isEmpty());
 
         // The button searches, then asks for the model at the record's rate.
-        // The time runs from the query line to the end of the query, its
-        // box included.
+        // The query's wait ends with the silence after the answer, with the
+        // bound of the whole wait, or (0) with an answer grown past its size,
+        // before either.
         w.window().portSettings().baud = 57600;
         auto *button = w.find<QPushButton>("button_port");
         const QByteArray digits = QByteArray(30, '0') + "08";
-        struct Model { const char *device; std::function<void(SimDevice &)> setUp; int type; int minMs, maxMs; };
+        struct Model { const char *device; std::function<void(SimDevice &)> setUp; int type; int waitMs; };
         const Model models[] = {
-            // A 700, at once: the read ends when the line has been silent for 600 ms.
-            {"prompt", [](SimDevice &) {}, 4, 570, BeforeModelBoundMs},
+            // A 700, at once.
+            {"prompt", [](SimDevice &) {}, 4, ModelSilenceMs},
             // Found by the search, then silent to the query: model 0.
-            {"silent", [](SimDevice &d) { d.keepSending("!r03E0", 0, 0); }, 0, 570, BeforeModelBoundMs},
+            {"silent", [](SimDevice &d) { d.keepSending("!r03E0", 0, 0); }, 0, ModelSilenceMs},
             // Never stops sending: the query takes no more than an answer can hold.
-            {"streaming", [](SimDevice &d) { d.keepSending("!r03E0", 'x', 5000); }, 0, 0, BeforeModelBoundMs},
-            // A byte every half second never lets the line fall silent; the
-            // wait for the answer has its own bound, and one is all it waits.
-            {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, 1800, 4000},
+            {"streaming", [](SimDevice &d) { d.keepSending("!r03E0", 'x', 5000); }, 0, 0},
+            // A byte every half second never lets the line fall silent.
+            {"dribbling", [](SimDevice &d) { d.keepSending("!r03E0", '8', -1, 500); }, 0, ModelBoundMs},
             // Whatever comes before the row does no harm: the '!' echo, the
             // command itself, blanks between the bytes.
-            {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, 570, BeforeModelBoundMs},
-            {"command echoed", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "r03E0" + digits + "\r"); }, 8, 570, BeforeModelBoundMs},
-            {"spaced bytes", [](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray("00 ").repeated(15) + "04\r"); }, 4, 570, BeforeModelBoundMs},
+            {"echo", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, digits + "\r"); }, 8, ModelSilenceMs},
+            {"command echoed", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, "r03E0" + digits + "\r"); }, 8, ModelSilenceMs},
+            {"spaced bytes", [](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray("00 ").repeated(15) + "04\r"); }, 4, ModelSilenceMs},
             // A line so slow (250 baud) that the answer takes most of the wait:
             // the silence after its CR is cut short, not the answer.
-            {"slow line", [](SimDevice &d) { d.setBaud(250); }, 4, 1100, 4000},
+            {"slow line", [](SimDevice &d) { d.setBaud(250); }, 4, ModelBoundMs},
             // Longer than any answer a query takes, however it ends.
-            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray(100, '0') + digits + "\r"); }, 0, 0, BeforeModelBoundMs},
+            {"too long", [&digits](SimDevice &d) { d.setQueryWindow(0); d.answerRead(0x3E0, QByteArray(100, '0') + digits + "\r"); }, 0, 0},
         };
         const QByteArray wire = Esc + "!" + Esc + Esc + "!r03E0\r" + Esc;
+        const int query = wire.indexOf("!r03E0");
         for (const Model &m : models) {
             w.answerer.boxes.clear();
             sim.device().keepSending(QByteArray(), 0);
@@ -132,7 +127,6 @@ private slots:
             m.setUp(sim.device());
             sim.device().clearRecords();
             button->click();
-            const qint64 ms = msSinceQuery(sim.device());
             QStringList boxes{"Set Port: The device is available on the following port:\n\nCOM3"};
             if (m.type == 0)
                 boxes << QStringLiteral("Error: Unknown device! (0)");
@@ -142,10 +136,16 @@ private slots:
             for (int i = 0; i < tabs->count(); ++i)
                 enabled += tabs->isTabEnabled(i) ? '1' : '0';
             QCOMPARE(enabled, QLatin1String(m.type == 8 ? "111111" : m.type == 4 ? "111110" : "000000"));
-            QVERIFY2(ms >= m.minMs && ms < m.maxMs, qPrintable(QStringLiteral("%1: %2 ms").arg(m.device).arg(ms)));
             // The closing ESC too, before the next round clears the record.
             QVERIFY(sim.device().waitForReceived(wire.size(), MustComeMs));
             QCOMPARE(sim.device().received(), wire);
+            // Timed by the device: the pause after the ESC before the query,
+            // then the query's wait, up to the closing ESC.
+            const QString device = QLatin1String(m.device);
+            VERIFY_TIMING(named(device, keeps(msBetweenReceipts(sim.device(), query - 1, query), ModelPauseMs)));
+            const qint64 ms = msBetweenReceipts(sim.device(), query, wire.size() - 1);
+            VERIFY_TIMING(named(device, m.waitMs ? keeps(ms, m.waitMs)
+                                                 : isUnder(ms, ModelSilenceMs, "a silence after the answer")));
             QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
             QCOMPARE(sim.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
         }
@@ -160,8 +160,10 @@ private slots:
 
         // The query uses the record's rate.
         w.window().portSettings().baud = 57600;
-        // The first two reads end when the line has been silent for 3 s (one
-        // read, not two), the others with Escape once the answer is in.
+        // The first two reads end when the line has been silent for 3 s, the
+        // others with Escape, pressed once the answer is in, at once. Timed
+        // up to the device taking the closing ESC.
+        const QByteArray wire = "!T\r" + Esc;
         struct Answer { QByteArray line; bool silence; bool refused; const char *shown; };
         const Answer answers[] = {
             // Cut at the last of two I; signal 0x1A is shown as 25.
@@ -187,6 +189,7 @@ private slots:
             QStringList lapses;
             QString port;
             int countedTurns = 0;
+            Stamp escape;
             QTimer watch;
             connect(&watch, &QTimer::timeout, [&] {
                 auto *progress = w.window().findChild<QProgressDialog *>();
@@ -199,22 +202,23 @@ private slots:
                     return;
                 SerialLine probe;
                 port = probe.open(sim.comName()) ? QStringLiteral("free") : QStringLiteral("held");
-                if (!a.silence)
+                if (!a.silence) {
+                    escape = stampNow();
                     QTest::keyClick(progress, Qt::Key_Escape);
+                }
             });
             watch.start(5);
-            QElapsedTimer clock;
-            clock.start();
             button->click();
             watch.stop();
-            const qint64 ms = a.silence ? msSinceQuery(sim.device()) : clock.elapsed();
-            QVERIFY2(a.silence ? ms >= StatusReadMs - 30 && ms < 2 * StatusReadMs : ms < StatusReadMs,
-                     qPrintable(QString::number(ms)));
             QCOMPARE(lapses, QStringList());
             QCOMPARE(port, QLatin1String("held"));
             QCOMPARE(w.answerer.summary(), a.refused ? QStringList{StatusError} : QStringList());
             QCOMPARE(panel(w), QLatin1String(a.shown));
-            QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
+            QCOMPARE(receivedUpToEsc(sim.device()), wire);
+            const Stamp ended = sim.device().receivedAt(wire.size() - 1);
+            VERIFY_TIMING(a.silence ? named("silence", keeps(msBetween(sim.device().receivedAt(wire.size() - 2), ended),
+                                                             StatusReadMs))
+                                    : named("Escape", isPrompt(msBetween(escape, ended))));
             QCOMPARE(sim.device().receivedSpeeds().keys(), QList<int>{57600});
             QCOMPARE(sim.device().receivedFormats().keys(), QList<QByteArray>{"8N1"});
             QCOMPARE(buttonState(button), ReadyButton);
@@ -225,13 +229,12 @@ private slots:
         w.answerer.boxes.clear();
         sim.device().clearRecords();
         sim.device().keepSending("!T", '5', 5000);
-        QElapsedTimer clock;
-        clock.start();
         button->click();
-        QVERIFY2(clock.elapsed() < StatusReadMs, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(w.answerer.summary(), QStringList{StatusError});
         QCOMPARE(panel(w), QLatin1String("G-G---R -1/27 default"));
-        QCOMPARE(receivedUpToEsc(sim.device()), "!T\r" + Esc);
+        QCOMPARE(receivedUpToEsc(sim.device()), wire);
+        VERIFY_TIMING(isUnder(msBetweenReceipts(sim.device(), wire.size() - 2, wire.size() - 1), StatusReadMs,
+                              "the silence that ends an answer"));
         sim.device().keepSending(QByteArray(), 0);
 
         // Another program holds the port.
@@ -245,21 +248,27 @@ private slots:
         QCOMPARE(buttonState(button), ReadyButton);
         holder.close();
 
-        // A good answer, cancelled halfway: no wait for the line to fall silent.
+        // A good answer, cancelled halfway: no wait for the line to fall
+        // silent. Timed up to the button turning ready, before the box.
         w.answerer.boxes.clear();
         sim.device().clearRecords();
         sim.device().setStatusLine(answers[0].line);
         sim.device().setBaud(300);
         QStringList during;
-        w.answerer.setDialogHandler([&during, button](QWidget *dialog) {
+        Stamp cancel, ready;
+        w.answerer.setDialogHandler([&during, &cancel, button](QWidget *dialog) {
             auto *progress = qobject_cast<QProgressDialog *>(dialog);
             during << buttonState(button) << (progress ? progress->labelText() : QStringLiteral("?"));
+            cancel = stampNow();
             if (progress)
                 progress->cancel();
         });
-        clock.start();
+        const EventWatch watch(button, QEvent::EnabledChange, [&ready, button](QObject *, QEvent *) {
+            if (button->isEnabled())
+                ready = stampNow();
+        });
         button->click();
-        QVERIFY2(clock.elapsed() < StatusReadMs, qPrintable(QString::number(clock.elapsed())));
+        VERIFY_TIMING(isPrompt(msBetween(cancel, ready)));
         QCOMPARE(during, (QStringList{"Please Wait... off [color: rgb(0, 0, 0); background-color: rgb(180, 180, 180);]",
                                       "Getting status & information..."}));
         QCOMPARE(w.answerer.summary(), QStringList{StatusError});

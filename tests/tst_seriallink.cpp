@@ -6,10 +6,10 @@
 #include "devicelink.h"
 #include "serialline.h"
 #include "simport.h"
+#include "timing.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProgressBar>
@@ -17,7 +17,6 @@
 #include <QTest>
 #include <QThread>
 
-#include <atomic>
 #include <memory>
 
 namespace {
@@ -138,12 +137,10 @@ void TestSerialLink::silentDevice()
     DeviceLink link;
     QVERIFY(link.open(sim->comName(), quick()));
 
-    QElapsedTimer clock;
-    clock.start();
+    const Stamp start = stampNow();
     QVERIFY(!link.handshake());
-    // Three read time-outs, no more.
-    QVERIFY(clock.elapsed() >= 3 * QuickMs - 30);
-    QVERIFY(clock.elapsed() < 4 * QuickMs + 200);
+    // Three read time-outs.
+    VERIFY_TIMING(keeps(msBetween(start, stampNow()), 3 * QuickMs));
 
     QCOMPARE(debug.lines(), QStringList{QStringLiteral("init: no response")});
     QVERIFY(!link.isOpen());
@@ -193,11 +190,14 @@ void TestSerialLink::itemExchange()
     int linesSent = 0;
     DeviceLink::ItemHooks hooks;
     hooks.lineSent = [&] { ++linesSent; };
-    QElapsedTimer clock;
-    clock.start();
+    const Stamp start = stampNow();
     // The payload is upper-cased on the wire, the command letter is not.
     QCOMPARE(link.writeItem(QStringLiteral("w0010"), QStringLiteral("6a6b6c"), hooks), accepted);
-    QVERIFY(clock.elapsed() < 2000);
+    const Stamp end = stampNow();
+    if (answer.isNull())  // the line went while the answer was awaited
+        VERIFY_TIMING(isPrompt(msBetween(dev().droppedAt(), end)));
+    else
+        VERIFY_TIMING(isUnder(msBetween(start, end), 2000, "a read of the download"));
     QCOMPARE(linesSent, sendings);
     QCOMPARE(debug.lines(), accepted ? QStringList() : QStringList{failure});
     QCOMPARE(link.isOpen(), accepted);
@@ -256,16 +256,13 @@ void TestSerialLink::blockRead()
 
     // Asked twice: the second answer is the same as the first.
     for (int read = 0; read < 2; ++read) {
-        QElapsedTimer clock;
-        clock.start();
+        const Stamp start = stampNow();
         bool byCr = !endedByCr;
         QCOMPARE(link.readBlock(QStringLiteral("r03E0"), &byCr), answer);
         QCOMPARE(byCr, endedByCr);
         // Only an answer without CR waits for the silent read.
-        if (endedByCr)
-            QVERIFY2(clock.elapsed() < QuickMs, qPrintable(QString::number(clock.elapsed())));
-        else
-            QVERIFY2(clock.elapsed() >= QuickMs - 30, qPrintable(QString::number(clock.elapsed())));
+        const qint64 ms = msBetween(start, stampNow());
+        VERIFY_TIMING(endedByCr ? isUnder(ms, QuickMs, "a silent read") : keeps(ms, QuickMs));
         QVERIFY(link.isOpen());
     }
     link.finish();
@@ -296,11 +293,10 @@ void TestSerialLink::comPortAnswers()
             progress.cancel();
     });
     port.sendText(QStringLiteral("!T"), true);
-    QElapsedTimer clock;
-    clock.start();
+    const Stamp start = stampNow();
     QCOMPARE(port.readAnswer(&progress), QStringLiteral("ABC"));
+    VERIFY_TIMING(isUnder(msBetween(start, stampNow()), QuickMs, "a silent read"));
     QVERIFY(progress.wasCanceled());
-    QVERIFY(clock.elapsed() < QuickMs);
 }
 
 void TestSerialLink::lineDroppedDuringRead()
@@ -310,8 +306,7 @@ void TestSerialLink::lineDroppedDuringRead()
     QVERIFY(link.open(sim->comName(), LinkSetup::readOut()));
     QVERIFY(link.handshake());
 
-    QElapsedTimer clock;
-    clock.start();
+    // The read waits for the rest of the answer when the line goes.
     QCOMPARE(link.readBlock(QStringLiteral("r0100")), QStringLiteral("0000FFFFFF"));
     // The line is noticed as gone and the port let go at once; the remaining
     // commands of a read-out find nothing.
@@ -319,7 +314,7 @@ void TestSerialLink::lineDroppedDuringRead()
     for (int i = 0; i < 20; ++i)
         QCOMPARE(link.readBlock(QStringLiteral("r0110")), QString());
     link.finish();
-    QVERIFY(clock.elapsed() < 1700);  // not one read of the read-out
+    VERIFY_TIMING(isPrompt(msBetween(dev().droppedAt(), stampNow())));
 }
 
 void TestSerialLink::stopRequestEndsTheExchange_data()
@@ -336,32 +331,30 @@ void TestSerialLink::stopRequestEndsTheExchange()
         dev().setSilentAfterItems(0);
     DebugCapture debug;
     QString outcome;
-    std::atomic<bool> lineSent{false};
+    Stamp ended;
     std::unique_ptr<QThread> worker(QThread::create([&] {
         DeviceLink link;
         if (link.open(sim->comName(), LinkSetup::download()) && link.handshake()) {
-            DeviceLink::ItemHooks hooks;
-            hooks.lineSent = [&lineSent] { lineSent = true; };
-            bool accepted = link.writeItem(QStringLiteral("w0002"), QStringLiteral("0A"), hooks);
+            bool accepted = link.writeItem(QStringLiteral("w0002"), QStringLiteral("0A"));
             if (betweenItems && accepted) {
                 // Escape lands just after the 'O': the next item must not begin.
                 QThread::currentThread()->requestInterruption();
-                accepted = link.writeItem(QStringLiteral("w0003"), QStringLiteral("05"), hooks);
+                accepted = link.writeItem(QStringLiteral("w0003"), QStringLiteral("05"));
             }
             outcome = QStringLiteral("accepted %1, stopped %2, open %3")
                           .arg(int(accepted)).arg(int(link.stopped())).arg(int(link.isOpen()));
         }
+        ended = stampNow();
     }));
     worker->start();
     if (!betweenItems) {
-        // The item line is out: the worker goes on into the 2000 ms read of the answer.
-        QVERIFY(QTest::qWaitFor([&lineSent] { return lineSent.load(); }, MustComeMs));
-        QElapsedTimer clock;
-        clock.start();
+        // The item line is out and the device silent: the worker waits in
+        // the 2000 ms read of the answer, and ends within a slice of it.
+        QVERIFY(dev().waitForReceived(9, MustComeMs));
+        const Stamp stop = stampNow();
         worker->requestInterruption();
         QVERIFY(worker->wait(MustComeMs));
-        // Within a read slice: not after the read.
-        QVERIFY2(clock.elapsed() < 2000, qPrintable(QStringLiteral("stop took %1 ms").arg(clock.elapsed())));
+        VERIFY_TIMING(isPrompt(msBetween(stop, ended)));
     }
     QVERIFY(worker->wait(MustComeMs));
     QCOMPARE(outcome, QStringLiteral("accepted 0, stopped 1, open 0"));

@@ -27,7 +27,7 @@ void ModalAnswerer::poll()
         if (box->property("answered").toBool())
             return;
         box->setProperty("answered", true);
-        boxes.append({box->windowTitle(), box->text(), box->icon()});
+        boxes.append({box->windowTitle(), box->text(), box->icon(), stampNow()});
         QAbstractButton *button = box->button(answer);
         if (button)
             button->click();

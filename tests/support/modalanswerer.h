@@ -1,6 +1,8 @@
 #ifndef MODALANSWERER_H
 #define MODALANSWERER_H
 
+#include "timing.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -22,6 +24,7 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon;
+        Stamp answeredAt;  // as its button was pressed
     };
 
     explicit ModalAnswerer(QObject *parent = nullptr);

@@ -2,12 +2,12 @@
 #define RECEIPTGAP_H
 
 #include "simdevice.h"
+#include "timing.h"
 #include "waits.h"
 
 #include <QString>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 // How long the program under test lets pass between two bytes reaching
@@ -46,13 +46,10 @@ public:
 
     // The gap is one read of timeoutMs: not one of another operation, 300 ms
     // shorter or longer, nor two.
-    static bool isRead(qint64 gapMs, int timeoutMs)
+    static TimingCheck isRead(qint64 gapMs, int timeoutMs)
     {
-        return gapMs >= timeoutMs - 100 && gapMs <= timeoutMs + 250;
-    }
-    static QString describe(qint64 gapMs, int timeoutMs)
-    {
-        return QStringLiteral("waited %1 ms for a read of %2 ms").arg(gapMs).arg(timeoutMs);
+        return {gapMs >= timeoutMs - 100 && gapMs <= timeoutMs + 250,
+                QStringLiteral("waited %1 ms for a read of %2 ms").arg(gapMs).arg(timeoutMs)};
     }
 
 private:
@@ -69,8 +66,7 @@ private:
                 return;
             // Timed by the devices as they took the bytes: how late this
             // thread woke up plays no part.
-            const auto since = to.receivedAt(toCount - 1) - from.receivedAt(fromCount - 1);
-            gap = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+            gap = msBetween(from.receivedAt(fromCount - 1), to.receivedAt(toCount - 1));
         });
     }
     void join()

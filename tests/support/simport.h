@@ -2,6 +2,7 @@
 #define SIMPORT_H
 
 #include "simdevice.h"
+#include "timing.h"
 #include "waits.h"
 
 #include <QByteArray>
@@ -40,6 +41,13 @@ inline QByteArray receivedInAll(SimDevice &device)
 {
     static_cast<void>(device.waitForAllReceived(MustComeMs));
     return device.received();
+}
+
+// Milliseconds from the device taking its from-th received byte to taking
+// its to-th (from 0); -1 when either never came.
+inline qint64 msBetweenReceipts(const SimDevice &device, int from, int to)
+{
+    return msBetween(device.receivedAt(from), device.receivedAt(to));
 }
 
 #endif // SIMPORT_H

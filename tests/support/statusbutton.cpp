@@ -1,6 +1,6 @@
 #include "statusbutton.h"
 
-#include "enabledwatch.h"
+#include "eventwatch.h"
 #include "simport.h"
 #include "startedwindow.h"
 
@@ -36,8 +36,8 @@ void verifyStatusButtonKeepsItsLook(StartedWindow &started, SimPort &device, con
         // Taken as the button turns disabled: a failure restores it before
         // any event is processed.
         QString waiting;
-        const EnabledWatch watch(button, [&waiting, button](bool enabled) {
-            if (!enabled)
+        const EventWatch watch(button, QEvent::EnabledChange, [&waiting, button](QObject *, QEvent *) {
+            if (!button->isEnabled())
                 waiting = fontOf(button);
         });
         button->click();

@@ -1,6 +1,9 @@
 #ifndef TRANSFERDRIVER_H
 #define TRANSFERDRIVER_H
 
+#include "eventwatch.h"
+#include "timing.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -24,8 +27,24 @@ public:
 
     QStringList dialogs;  // object names, per dialog seen
     QStringList results;  // result texts, per dialog that showed one
+    QList<Stamp> shownAt; // when each dialog showed its outcome
 
 private:
+    // The outcome enables the Ok button: stamped in that very call, however
+    // late the poll below comes.
+    static bool isTransferBox(QObject *object)
+    {
+        auto *box = qobject_cast<QDialogButtonBox *>(object);
+        if (!box || !box->isEnabled() || box->objectName() != QLatin1String("buttonBox"))
+            return false;
+        const QString dialog = box->window()->objectName();
+        return dialog == QLatin1String("dload") || dialog == QLatin1String("upload");
+    }
+    EventWatch outcomes{qApp, QEvent::EnabledChange, [this](QObject *object, QEvent *) {
+                            if (isTransferBox(object))
+                                shownAt << stampNow();
+                        }};
+
     void poll()
     {
         auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());

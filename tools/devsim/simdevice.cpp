@@ -167,7 +167,6 @@ void SimDevice::clearRecords()
     out.clear();
     inSpeeds.clear();
     inFormats.clear();
-    lineAt = Clock::time_point();
 }
 
 bool SimDevice::waitForReceived(int count, int timeoutMs) const
@@ -221,12 +220,6 @@ QMap<QByteArray, int> SimDevice::receivedFormats() const
 {
     std::lock_guard<std::mutex> lock(mutex);
     return inFormats;
-}
-
-SimDevice::Clock::time_point SimDevice::lastLineAt() const
-{
-    std::lock_guard<std::mutex> lock(mutex);
-    return lineAt;
 }
 
 SimDevice::Clock::time_point SimDevice::receivedAt(int index) const
@@ -325,6 +318,12 @@ bool SimDevice::lineDropped() const
     return dropped;
 }
 
+SimDevice::Clock::time_point SimDevice::droppedAt() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return dropTime;
+}
+
 int SimDevice::lineSpeed() const
 {
     std::lock_guard<std::mutex> lock(mutex);
@@ -377,6 +376,14 @@ void SimDevice::closePty()
     master = slave = -1;
 }
 
+void SimDevice::drop()
+{
+    closePty();
+    std::lock_guard<std::mutex> lock(mutex);
+    dropTime = Clock::now();
+    dropped = true;
+}
+
 void SimDevice::waitUntil(Clock::time_point when)
 {
     while (running && !dropRequested) {
@@ -391,10 +398,8 @@ void SimDevice::serve()
 {
     char buffer[512];
     while (running) {
-        if (dropRequested && master >= 0) {
-            closePty();
-            dropped = true;
-        }
+        if (dropRequested && master >= 0)
+            drop();
         int timeout = -1;
         {
             std::lock_guard<std::mutex> lock(mutex);
@@ -510,10 +515,8 @@ void SimDevice::sendPaced(const QByteArray &bytes, int dropAt)
         out.append(bytes.mid(i, count));
         i += count - 1;
     }
-    if (dropRequested && master >= 0) {
-        closePty();
-        dropped = true;
-    }
+    if (dropRequested && master >= 0)
+        drop();
 }
 
 bool SimDevice::muted() const
@@ -593,8 +596,6 @@ QByteArray SimDevice::takeByte(char c, int *dropAt)
     case CR: {
         const QByteArray text = pendingLine;
         pendingLine.clear();
-        if (!text.isEmpty())
-            lineAt = Clock::now();
         if (text.isEmpty() || muted())
             break;
         if (text == streamCommand) {

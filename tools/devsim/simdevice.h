@@ -71,8 +71,6 @@ public:
     // The same for the line format the program had set: data bits, parity
     // (N, E, O, M or S) and stop bits, such as "8N1" (empty: unknown).
     QMap<QByteArray, int> receivedFormats() const;
-    // When the device took the last line that CR ended (a query, say).
-    std::chrono::steady_clock::time_point lastLineAt() const;
     // When the device took its index-th received byte (from 0), taken on its
     // own thread, so that a gap between two bytes measures the program under
     // test and not whoever waits for them.
@@ -119,6 +117,8 @@ public:
     // Close the pty now.
     void dropLine();
     bool lineDropped() const;
+    // When the line was dropped (the clock's zero until then).
+    std::chrono::steady_clock::time_point droppedAt() const;
 
     // --- prompt dialogue and text protocol ---
     // The next `count` prompt requests ('c') get `chatter` (which holds no
@@ -158,6 +158,8 @@ private:
     void sendStream();
     void waitUntil(Clock::time_point when);
     void closePty();
+    // Closes the pty as a fault: the line is gone from now on.
+    void drop();
     // Makes serve() take another turn.
     void wakeServer() const;
     void answerAllReceived();
@@ -204,12 +206,12 @@ private:
     int dropReadBytes = -1;
     std::atomic<bool> dropRequested{false};
     std::atomic<bool> dropped{false};
+    Clock::time_point dropTime;
     QByteArray streamCommand;
     char streamByte = 0;
     int streamCount = -1;
     int streamLeft = 0;  // bytes still to stream; -1 until ESC
     int streamIntervalMs = 0;
-    Clock::time_point lineAt;
 
     // Prompt dialogue and text protocol.
     bool uploadPending = false;
