@@ -6,7 +6,7 @@
 # Usage: scripts/run.sh [--hu] [--port COMn=DEVICE ...]
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
-usage="usage: scripts/run.sh [--hu] [--port COMn=DEVICE ...]   (n from 1 to 32)"
+usage="usage: scripts/run.sh [--hu] [--port COMn=DEVICE ...]   (COM1 to COM31, the names the program lists)"
 program=devloader
 ports=()
 while [ $# -gt 0 ]; do
@@ -14,7 +14,7 @@ while [ $# -gt 0 ]; do
     --hu) program=devloader-hu ;;
     -h | --help) echo "$usage"; exit 0 ;;
     --port)
-        [[ "${2:-}" =~ ^COM([1-9]|[12][0-9]|3[0-2])=.+$ ]] || { echo "$usage" >&2; exit 2; }
+        [[ "${2:-}" =~ ^COM([1-9]|[12][0-9]|3[01])=.+$ ]] || { echo "$usage" >&2; exit 2; }
         ports+=("$2")
         shift ;;
     *) echo "$usage" >&2; exit 2 ;;
