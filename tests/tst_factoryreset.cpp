@@ -234,6 +234,11 @@ void TestFactoryReset::modelChosen()
     if (!written) {
         QCOMPARE(script->boxes.mid(2), QStringList{"Reset: Cannot restore the device. Please try again."});
         QCOMPARE(formAtResult, before);  // the layout is not touched
+        if (variant == "silent") {
+            // Three reads of 2000 ms for the row without an answer.
+            const Stamp rowSent = dev().receivedAt(receivedInAll(dev()).size() - 1);
+            VERIFY_TIMING(keeps(msBetween(rowSent, script->boxesShownAt.value(2)), 3 * 2000));
+        }
         if (variant == "cancel") {
             // Whole rows, then nothing, not even ESC.
             QCOMPARE(script->dialogs, QStringList{"setcom"});

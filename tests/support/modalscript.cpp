@@ -71,6 +71,7 @@ bool ModalScript::eventFilter(QObject *watched, QEvent *event)
     if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
         boxes << box->windowTitle() + QStringLiteral(": ") + box->text();
         icons << box->icon();
+        boxesShownAt << stampNow();
         step = steps.isEmpty() ? press(QMessageBox::Ok) : steps.takeFirst();
     } else {
         const QString name = dialog->objectName();

@@ -1,6 +1,8 @@
 #ifndef MODALSCRIPT_H
 #define MODALSCRIPT_H
 
+#include "timing.h"
+
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -37,6 +39,7 @@ public:
 
     QStringList boxes;  // "title: text" of each message box, in order
     QList<QMessageBox::Icon> icons;
+    QList<Stamp> boxesShownAt;
     QStringList dialogs;  // object names of the other dialogs, or their class names
     // Progress dialogs show themselves only once an operation has run for a
     // while, which a busy machine reaches sooner: counted apart.
