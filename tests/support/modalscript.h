@@ -39,7 +39,7 @@ public:
 
     QStringList boxes;  // "title: text" of each message box, in order
     QList<QMessageBox::Icon> icons;
-    QList<Stamp> boxesShownAt;
+    QList<Stamp> boxesShownAt;  // as each message box showed
     QStringList dialogs;  // object names of the other dialogs, or their class names
     // Progress dialogs show themselves only once an operation has run for a
     // while, which a busy machine reaches sooner: counted apart.
